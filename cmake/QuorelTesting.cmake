@@ -20,7 +20,12 @@ function(quorel_add_test name)
     endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
-    target_compile_definitions(${name} PRIVATE QUOREL_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+    set(data_dir ${PROJECT_SOURCE_DIR}/tests/data)
+    if(WIN32)
+        # Wine shows the build machine's root as drive Z:.
+        string(REPLACE "/" "\\\\" data_dir "Z:${data_dir}")
+    endif()
+    target_compile_definitions(${name} PRIVATE QUOREL_TEST_DATA="${data_dir}")
     if(WIN32)
         # Whole executables: starting wine once per case would cost seconds each.
         add_test(NAME ${name} COMMAND ${name})

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ libgtest-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  wine64 xvfb xauth imagemagick xdotool
+  wine64 xvfb xauth x11-utils imagemagick xdotool
   locales fonts-ipafont-gothic fonts-ipafont-mincho
   mpg123 lame twolame sox
 )

@@ -19,9 +19,9 @@ struct TagRecord {
 struct InputFileInfo {
     TagRecord tag;
     int32_t channels;
-    int32_t bitRate;    // kbit/s
-    int32_t sampleRate; // output sampling rate, Hz
-    int32_t playLength; // seconds
+    int32_t bitRate;     // kbit/s
+    int32_t sampleRate;  // output sampling rate, Hz
+    int32_t playLength;  // seconds
     int32_t mpegVersion; // 1 = MPEG-1, 0 = MPEG-2
     int32_t layer;       // as coded in the header: 3 = Layer I, 2 = Layer II, 1 = Layer III
     int32_t mode;        // 0 stereo, 1 joint stereo, 2 dual channel, 3 single channel

@@ -29,7 +29,7 @@ using InputCallback = int32_t(QUOREL_STDCALL*)(int32_t code, int32_t value, uint
 enum InputState : int32_t { kInputStopped = 0, kInputPlaying = 1, kInputPaused = 2 };
 
 class InputPlugin {
-public:
+  public:
     // Entry 0. Never called by the host: the object lives as long as its
     // module.
     virtual ~InputPlugin() = default;

@@ -14,7 +14,7 @@
 struct FaderInfo {
     uint32_t controlId;
     uint32_t lineId;
-    char name[64];  // NUL-terminated
+    char name[64]; // NUL-terminated
     uint32_t channels;
     uint32_t controlType; // kVolumeFaderType for a volume fader
     int32_t minimum;
@@ -32,7 +32,7 @@ constexpr int32_t kMixerLineFirstSource = 0x1000;
 constexpr int32_t kMixerLineEnd = -1;
 
 class MixerPlugin {
-public:
+  public:
     // Entry 0. Number of mixer devices.
     virtual int32_t MixerGetDeviceCount() = 0;
     // Entry 1. Copies the device's name into a 64-byte buffer; false when
@@ -70,7 +70,7 @@ public:
     // Entry 15. Writes a NUL-terminated version text into an 8-byte buffer.
     virtual int32_t MixerGetVersion(char* buffer8) = 0;
 
-protected:
+  protected:
     ~MixerPlugin() = default;
 };
 

@@ -14,7 +14,7 @@
 #include "PluginAbi.h"
 
 class OutputPlugin {
-public:
+  public:
     // Entry 0. Never called by the host: the object belongs to its module.
     virtual ~OutputPlugin() = default;
 

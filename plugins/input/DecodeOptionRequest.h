@@ -13,7 +13,6 @@ inline DecodeOptions ApplyDecodeOptionRequest(DecodeOptions current, int32_t red
     DecodeOptions next = current;
     next.reduction = (reduction >= 0 && reduction <= 2) ? reduction : 0;
     next.conversion = (conversion == 0 || conversion == 1) ? conversion : 0;
-    if (frequencyLimit > 0)
-        next.frequencyLimit = 24000;
+    if (frequencyLimit > 0) next.frequencyLimit = 24000;
     return next;
 }

@@ -1,0 +1,39 @@
+// Entry point: one instance, the program's folder as current directory, the
+// main window and its message loop.
+#include <windows.h>
+
+#include <cstdlib>
+#include <exception>
+#include <vector>
+
+#include "MainWindow.h"
+#include "ProgramFolder.h"
+#include "SingleInstance.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // Created owned and never released: it marks the first instance for as
+    // long as the process lives.
+    CreateMutexA(nullptr, TRUE, kInstanceMutexName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        HandOverToFirstInstance(__argc, __argv);
+        return 0;
+    }
+
+    // The plug-in, skin and help folders are found relative to the program.
+    EnterProgramFolder();
+
+    try {
+        TMainWin mainWindow;
+        if (!mainWindow.Create(instance, __argc, __argv)) return 0;
+        mainWindow.Show(showCommand);
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        return static_cast<int>(message.wParam);
+    } catch (const std::exception& error) {
+        MessageBoxA(nullptr, error.what(), "Quorel", MB_ICONERROR | MB_OK);
+        return 0;
+    }
+}

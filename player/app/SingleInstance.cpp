@@ -1,0 +1,55 @@
+#include "SingleInstance.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "WindowsPath.h"
+
+std::string HandoverListPath() {
+    // GetWindowsDirectoryA reports the size it needs when the buffer is short.
+    std::vector<char> buffer(MAX_PATH + 1);
+    UINT length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    }
+    if (length == 0 || length >= buffer.size()) return std::string();
+    return JoinWindowsPath(std::string(buffer.data(), length), "quorel.m3u");
+}
+
+namespace {
+
+struct HandoverRequest {
+    int argc;
+    char** argv;
+};
+
+// One line per argument, "%s\n" in text mode: CR LF line ends.
+bool WriteHandoverList(const HandoverRequest& request) {
+    std::string path = HandoverListPath();
+    if (path.empty()) return false;
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) return false;
+    for (int i = 1; i < request.argc; ++i)
+        std::fprintf(file, "%s\n", request.argv[i]);
+    return std::fclose(file) == 0;
+}
+
+BOOL CALLBACK VisitTopLevelWindow(HWND window, LPARAM parameter) {
+    if (!GetPropA(window, kMainWindowProperty)) return TRUE;
+    const auto& request = *reinterpret_cast<const HandoverRequest*>(parameter);
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    if (request.argc > 1 && WriteHandoverList(request))
+        PostMessageA(window, kHandoverMessage, 0, 0);
+    SetForegroundWindow(GetLastActivePopup(window));
+    return FALSE;
+}
+
+} // namespace
+
+void HandOverToFirstInstance(int argc, char** argv) {
+    HandoverRequest request{argc, argv};
+    EnumWindows(VisitTopLevelWindow, reinterpret_cast<LPARAM>(&request));
+}

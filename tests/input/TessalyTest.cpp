@@ -1,0 +1,116 @@
+#include "Tessaly.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// Lets a test put the object in a state only the playback thread reaches.
+class TessalyProbe : public Tessaly {
+  public:
+    void ForceState(int32_t newState) { state = newState; }
+    const DecodeOptions& options() const { return decodeOptions; }
+    OutputPlugin* currentOutput() const { return output; }
+    InputCallback currentCallback() const { return callback; }
+    uintptr_t currentUserData() const { return userData; }
+};
+
+class RecordingOutput : public OutputPlugin {
+  public:
+    int32_t OutputOpen(int32_t, const PcmFormat*) override { return 0; }
+    int32_t OutputClose() override { return 0; }
+    int32_t OutputWrite(const void*, int32_t) override { return 0; }
+    int32_t OutputReset() override { return 0; }
+    int32_t OutputPause() override { return 0; }
+    int32_t OutputResume() override { return 0; }
+    int32_t OutputSetVolume(int32_t l, int32_t r) override {
+        left = l;
+        right = r;
+        return volumeResult;
+    }
+    int32_t OutputReserved8() override { return 0; }
+    int32_t OutputReserved9() override { return 0; }
+    int32_t OutputGetVersion(char*) override { return 0; }
+    int32_t OutputInitDirectSound(WindowHandle) override { return 0; }
+    int32_t OutputRelease() override { return 0; }
+
+    int32_t left = -1, right = -1, volumeResult = 1;
+};
+
+int32_t QUOREL_STDCALL CallbackA(int32_t, int32_t, uintptr_t) {
+    return 0;
+}
+int32_t QUOREL_STDCALL CallbackB(int32_t, int32_t, uintptr_t) {
+    return 0;
+}
+
+TEST(Tessaly, StartsStoppedWithTheDefaultDecodeOptions) {
+    TessalyProbe tessaly;
+    EXPECT_EQ(tessaly.GetState(), kInputStopped);
+    EXPECT_EQ(tessaly.options().reduction, 0);
+    EXPECT_EQ(tessaly.options().conversion, 0);
+    EXPECT_EQ(tessaly.options().frequencyLimit, 24000);
+}
+
+TEST(Tessaly, VersionIsFixedTextWithItsNul) {
+    Tessaly tessaly;
+    char buffer[8];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(tessaly.GetVersion(buffer), 1);
+    EXPECT_EQ(std::memcmp(buffer, "2.1.0\0xx", 8), 0) << "wrote past the six bytes";
+}
+
+TEST(Tessaly, SetDecodeOptionsStoresTheNormalisedRequest) {
+    TessalyProbe tessaly;
+    EXPECT_EQ(tessaly.SetDecodeOptions(2, 1, 24000), 1);
+    EXPECT_EQ(tessaly.options().reduction, 2);
+    EXPECT_EQ(tessaly.options().conversion, 1);
+    EXPECT_EQ(tessaly.SetDecodeOptions(5, 7, 44100), 1);
+    EXPECT_EQ(tessaly.options().reduction, 0);
+    EXPECT_EQ(tessaly.options().conversion, 0);
+    EXPECT_EQ(tessaly.options().frequencyLimit, 24000);
+}
+
+TEST(Tessaly, OutputAndCallbackAreTakenOnlyWhileStopped) {
+    TessalyProbe tessaly;
+    RecordingOutput first, second;
+    ASSERT_EQ(tessaly.SetOutput(&first), 1);
+    ASSERT_EQ(tessaly.SetCallback(CallbackA, 7), 1);
+    for (int32_t busy : {kInputPlaying, kInputPaused}) {
+        tessaly.ForceState(busy);
+        EXPECT_EQ(tessaly.SetOutput(&second), 0);
+        EXPECT_EQ(tessaly.SetCallback(CallbackB, 9), 0);
+        EXPECT_EQ(tessaly.currentOutput(), &first);
+        EXPECT_EQ(tessaly.currentCallback(), CallbackA);
+        EXPECT_EQ(tessaly.currentUserData(), 7u);
+    }
+    tessaly.ForceState(kInputStopped);
+    EXPECT_EQ(tessaly.SetOutput(&second), 1);
+    EXPECT_EQ(tessaly.SetCallback(CallbackB, 9), 1);
+    EXPECT_EQ(tessaly.currentOutput(), &second);
+    EXPECT_EQ(tessaly.currentCallback(), CallbackB);
+}
+
+TEST(Tessaly, VolumeGoesToTheOutputWithItsResult) {
+    Tessaly tessaly;
+    EXPECT_EQ(tessaly.SetVolume(10, 20), 0) << "no output set";
+    RecordingOutput output;
+    tessaly.SetOutput(&output);
+    EXPECT_EQ(tessaly.SetVolume(30, 70), 1);
+    EXPECT_EQ(output.left, 30);
+    EXPECT_EQ(output.right, 70);
+    output.volumeResult = 0;
+    EXPECT_EQ(tessaly.SetVolume(100, 100), 0);
+}
+
+TEST(Tessaly, TransportWhileStopped) {
+    Tessaly tessaly;
+    EXPECT_EQ(tessaly.Stop(), 1);
+    EXPECT_EQ(tessaly.Pause(), 1);
+    EXPECT_EQ(tessaly.Resume(), 1);
+    EXPECT_EQ(tessaly.Seek(10), 0);
+    EXPECT_EQ(tessaly.Close(), 0) << "nothing is open";
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+// Black-box helpers for the Windows tests: start Quorel.exe in a scratch copy
+// of the built tree, find its windows, read and answer its message boxes,
+// wait for it to end.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <initializer_list>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace harness {
+
+constexpr DWORD kDefaultTimeoutMs = 20000;
+
+// Polls `condition` until it holds or `timeoutMs` passes; true when it held.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = kDefaultTimeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+// The folder holding Quorel.exe and Plugin\ as the build made it.
+std::string BuiltTreeFolder();
+
+// A fresh folder under the temporary folder, removed with its contents.
+class ScratchFolder {
+  public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& path() const { return folder; }
+    std::string operator/(const std::string& name) const { return folder + "\\" + name; }
+
+  private:
+    std::string folder;
+};
+
+// A copy of the built program tree; `without` names plug-in files
+// (e.g. "Varnoth.dll") left out of Plugin\.
+class ScratchTree {
+  public:
+    explicit ScratchTree(std::initializer_list<std::string> without = {});
+    const std::string& folder() const { return scratch.path(); }
+    std::string program() const { return scratch / "Quorel.exe"; }
+
+  private:
+    ScratchFolder scratch;
+};
+
+// A started process, killed on destruction if it still runs.
+class Process {
+  public:
+    // Starts `program` with `arguments` (each quoted) in `currentFolder`
+    // (the program's own folder when empty). Check started().
+    Process(const std::string& program, const std::vector<std::string>& arguments,
+            const std::string& currentFolder = std::string());
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool started() const { return info.hProcess != nullptr; }
+    DWORD id() const { return info.dwProcessId; }
+    // The exit code, or -1 when the process did not end within the time.
+    long WaitForExit(DWORD timeoutMs = kDefaultTimeoutMs);
+
+  private:
+    PROCESS_INFORMATION info = {};
+};
+
+// The main window of process `processId`: the top-level window that carries
+// the property "Quorel_MP3Player". Null when there is none (yet).
+HWND FindMainWindow(DWORD processId);
+// Waits for it.
+HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// A visible message box (dialog class "#32770") of process `processId`.
+HWND FindMessageBox(DWORD processId);
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
+std::wstring MessageBoxText(HWND box);
+std::wstring WindowTextOf(HWND window);
+void PressOk(HWND box);
+
+// Whole contents of a file, or false when it can't be read.
+bool ReadWholeFile(const std::string& path, std::string& contents);
+
+} // namespace harness
