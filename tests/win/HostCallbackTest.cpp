@@ -49,20 +49,19 @@ TEST_F(HostCallbackTest, IgnoresEveryOtherCode) {
     EXPECT_TRUE(Drain().empty());
 }
 
+DWORD WINAPI ReportFromAnotherThread(void* parameter) {
+    auto* arguments = static_cast<std::pair<uintptr_t, HANDLE>*>(parameter);
+    HostCallback(2, 9, arguments->first);
+    SetEvent(arguments->second);
+    return 0;
+}
+
 TEST_F(HostCallbackTest, PostsRatherThanSendsSoAWaitingMainThreadCannotDeadlock) {
     // Called from another thread while this one is not pumping: a send would
     // block the caller until this thread reads its messages.
     HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::pair<uintptr_t, HANDLE> arguments{userData(), done};
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](void* parameter) -> DWORD {
-            auto* pair = static_cast<std::pair<uintptr_t, HANDLE>*>(parameter);
-            HostCallback(2, 9, pair->first);
-            SetEvent(pair->second);
-            return 0;
-        },
-        &arguments, 0, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, ReportFromAnotherThread, &arguments, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     EXPECT_EQ(WaitForSingleObject(done, 5000), WAIT_OBJECT_0);
     WaitForSingleObject(thread, 5000);
