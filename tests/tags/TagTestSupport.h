@@ -20,6 +20,11 @@ inline void Append(Bytes* out, const Bytes& more) {
     out->insert(out->end(), more.begin(), more.end());
 }
 
+inline Bytes operator+(Bytes left, const Bytes& right) {
+    Append(&left, right);
+    return left;
+}
+
 inline void AppendLe32(Bytes* out, uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
         out->push_back(static_cast<uint8_t>(value >> shift));
@@ -121,12 +126,30 @@ inline Bytes TextData(const std::string& text) {
     return data;
 }
 
-inline Bytes InfoList(const std::vector<std::pair<std::string, std::string>>& entries) {
+inline Bytes InfoListOf(const std::vector<Bytes>& entries) {
     Bytes body;
     Append(&body, "INFO");
-    for (const auto& entry : entries)
-        Append(&body, Chunk(entry.first, TextData(entry.second)));
+    for (const Bytes& entry : entries)
+        Append(&body, entry);
     return Chunk("LIST", body);
+}
+
+inline Bytes InfoText(const std::string& id, const std::string& text) {
+    return Chunk(id, TextData(text));
+}
+
+inline Bytes InfoList(const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::vector<Bytes> chunks;
+    for (const auto& entry : entries)
+        chunks.push_back(InfoText(entry.first, entry.second));
+    return InfoListOf(chunks);
+}
+
+inline Bytes BlankId3Entry() {
+    Bytes tag;
+    Append(&tag, "TAG");
+    tag.resize(128, ' ');
+    return Chunk("IID3", tag);
 }
 
 inline Bytes RiffFile(const std::vector<Bytes>& chunks) {

@@ -38,6 +38,16 @@ bool riffIsLyricsTail(const std::string& text) {
     return text.compare(0, 6, "LYRICS") == 0;
 }
 
+// The tail is kept byte for byte (its ID3v1 tag may hold NULs), less a NUL
+// that only terminates it: one behind a whole tag, or ending a tail that has
+// no tag.
+size_t riffLyricsTailLength(const std::vector<uint8_t>& data) {
+    const size_t size = data.size();
+    if (size == 0 || data.back() != 0) return size;
+    if (size >= kId3v1Size && Id3v1HasMark(data.data() + size - kId3v1Size)) return size;
+    return size - 1;
+}
+
 // Reads the present sub-chunks into their slots and keeps a present "IID3"
 // tag; false on a short read.
 bool riffReadSlots(TagFile& file, const RiffChunk& list, Slots* slots,
@@ -60,7 +70,7 @@ bool riffReadSlots(TagFile& file, const RiffChunk& list, Slots* slots,
         const char* text = reinterpret_cast<const char*>(data.data());
         if (static_cast<size_t>(slot) == kLyricsSlot &&
             riffIsLyricsTail(std::string(text, data.size()))) {
-            (*slots)[kLyricsSlot].assign(text, data.size()); // a tail is kept byte for byte
+            (*slots)[kLyricsSlot].assign(text, riffLyricsTailLength(data));
             return;
         }
         size_t length = RecordTextLength(text, data.size());
