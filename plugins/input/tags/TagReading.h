@@ -1,0 +1,18 @@
+// The order in which the input plug-in reads the tags of a file that is not a
+// WAVE file: ID3v1 first; then the ID3v2 header; only without an ID3v2 tag
+// the RIFF container, and only without that a Lyrics3 block. Texts read later
+// replace those read earlier. The readers allocate nothing.
+#pragma once
+
+#include "AudioSpan.h"
+#include "InputFileInfo.h"
+#include "TagFile.h"
+
+// For Open: `span` starts as offset 0 and the file size and ends as the
+// audio's place (behind an ID3v2 tag or the RIFF "data" chunk's, without the
+// trailing tags).
+void ReadTagsForOpen(TagFile& file, TagRecord* tag, AudioSpan* span);
+
+// For GetFileInfo: the audio is not measured; `frameSearchStart` becomes the
+// ID3v2 tag length, or 0.
+void ReadTagsForFileInfo(TagFile& file, TagRecord* tag, int64_t* frameSearchStart);
