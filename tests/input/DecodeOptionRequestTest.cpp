@@ -13,7 +13,8 @@ void ExpectOptions(const DecodeOptions& o, int32_t reduction, int32_t conversion
 TEST(DecodeOptionRequest, KeepsValuesInRange) {
     for (int32_t r = 0; r <= 2; ++r)
         for (int32_t c = 0; c <= 1; ++c)
-            ExpectOptions(ApplyDecodeOptionRequest(kDefaultDecodeOptions, r, c, 24000), r, c, 24000);
+            ExpectOptions(ApplyDecodeOptionRequest(kDefaultDecodeOptions, r, c, 24000), r, c,
+                          24000);
 }
 
 TEST(DecodeOptionRequest, OutOfRangeValuesBecomeZero) {
