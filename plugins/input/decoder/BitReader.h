@@ -1,0 +1,70 @@
+// Most-significant-first bit reader over a byte buffer. Positions are byte indexes
+// into the buffer; fetches at or past its size read as zero, so hostile lengths
+// cannot lead it out of bounds. The end position marks where the data being
+// decoded should stop (Layer III checks it after every value).
+#pragma once
+
+#include <cstdint>
+
+struct BitReader {
+    const uint8_t* bytes = nullptr;
+    int32_t size = 0;       // bytes that may be fetched
+    int32_t next = 0;       // index of the next byte to fetch
+    int32_t startIndex = 0; // where reading began
+    int32_t endIndex = 0;   // past the end once next > endIndex
+    uint32_t held = 0;      // left-aligned: the next bit is bit 31
+    int32_t count = 0;      // valid bits in held
+
+    void Begin(const uint8_t* buffer, int32_t bufferSize, int32_t index) {
+        bytes = buffer;
+        size = bufferSize;
+        next = startIndex = index;
+        endIndex = bufferSize;
+        held = 0;
+        count = 0;
+    }
+
+    void Refill() {
+        while (count <= 24) {
+            const uint32_t byte = next < size ? bytes[next] : 0;
+            ++next;
+            held |= byte << (24 - count);
+            count += 8;
+        }
+    }
+
+    // n in 1 ... 24.
+    uint32_t Peek(int32_t n) {
+        if (count < n) Refill();
+        return held >> (32 - n);
+    }
+    void Consume(int32_t n) {
+        held <<= n;
+        count -= n;
+    }
+    uint32_t Read(int32_t n) {
+        if (n == 0) return 0;
+        const uint32_t value = Peek(n);
+        Consume(n);
+        return value;
+    }
+    uint32_t ReadBit() { return Read(1); }
+
+    // Whole bytes move the index; the rest goes through the accumulator.
+    void Skip(int32_t n) {
+        if (n >= count) {
+            n -= count;
+            held = 0;
+            count = 0;
+            next += n / 8;
+            n %= 8;
+        }
+        if (n > 0) {
+            Peek(n);
+            Consume(n);
+        }
+    }
+
+    int32_t BitsConsumed() const { return (next - startIndex) * 8 - count; }
+    bool PastEnd() const { return next > endIndex; }
+};

@@ -1,0 +1,124 @@
+#include "MpegHeader.h"
+
+#include <algorithm>
+
+#include "Decoder.h"
+#include "DecoderCore.h"
+
+namespace {
+
+// [version][layer field][index], kbit/s. MPEG-2 Layers II and III share a row.
+const int16_t kBitrates[2][4][16] = {
+    {
+        {0},
+        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
+        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
+        {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0},
+    },
+    {
+        {0},
+        {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},
+        {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+        {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
+    },
+};
+
+const int32_t kSampleRates[2][4] = {{22050, 24000, 16000, 0}, {44100, 48000, 32000, 0}};
+
+int32_t FrameBytesWithoutPadding(int32_t version, int32_t layer, int32_t bitrate,
+                                 int32_t sampleRate) {
+    if (sampleRate == 0) return 0;
+    if (layer == kLayerOne) return 4 * (12000 * bitrate / sampleRate);
+    const int32_t bytes = 144000 * bitrate / sampleRate;
+    if (layer == kLayerThree && version == 0) return bytes / 2;
+    return bytes;
+}
+
+} // namespace
+
+void HeaderParse(const uint8_t* bytes, FrameHeader& header) {
+    header.version = (bytes[1] >> 3) & 1;
+    header.layer = (bytes[1] >> 1) & 3;
+    header.protection = bytes[1] & 1;
+    header.bitrateIndex = bytes[2] >> 4;
+    header.sampleRateIndex = (bytes[2] >> 2) & 3;
+    header.padding = (bytes[2] >> 1) & 1;
+    header.privateBit = bytes[2] & 1;
+    header.mode = bytes[3] >> 6;
+    header.modeExtension = (bytes[3] >> 4) & 3;
+    header.copyright = (bytes[3] >> 3) & 1;
+    header.original = (bytes[3] >> 2) & 1;
+    header.emphasis = bytes[3] & 3;
+    header.bitrate = HeaderBitrate(header.version, header.layer, header.bitrateIndex);
+    header.sampleRate = HeaderSampleRate(header.version, header.sampleRateIndex);
+}
+
+int32_t HeaderBitrate(int32_t version, int32_t layer, int32_t bitrateIndex) {
+    if (version < 0 || version > 1 || layer < 0 || layer > 3) return 0;
+    if (bitrateIndex < 0 || bitrateIndex > 15) return 0;
+    return kBitrates[version][layer][bitrateIndex];
+}
+
+int32_t HeaderSampleRate(int32_t version, int32_t sampleRateIndex) {
+    if (version < 0 || version > 1 || sampleRateIndex < 0 || sampleRateIndex > 3) return 0;
+    return kSampleRates[version][sampleRateIndex];
+}
+
+int32_t HeaderSamplesPerFrame(const FrameHeader& header) {
+    if (header.layer == kLayerOne) return 384;
+    if (header.layer == kLayerThree && header.version == 0) return 576;
+    return 1152;
+}
+
+int32_t HeaderSubbandLimit(int32_t sampleRate, const DecodeOptions& options,
+                           int32_t layerSubbands) {
+    if (sampleRate <= 0) return 0;
+    // 64-bit: the limit is only checked from below.
+    const int64_t rounded =
+        (static_cast<int64_t>(options.frequencyLimit) * 64 + sampleRate / 2) / sampleRate;
+    int32_t cap = 32 >> options.reduction;
+    if (cap > 8) cap -= 1;
+    return static_cast<int32_t>(std::min<int64_t>({rounded, cap, layerSubbands}));
+}
+
+int32_t FindFrameHeader(const uint8_t* bytes, int32_t count, FrameHeader& header, int32_t& offset) {
+    offset = 0;
+    if (bytes == nullptr || count <= 3) return 0;
+    for (int32_t i = 0; i <= count - 4; ++i) {
+        if (!HeaderHasSync(bytes + i)) continue;
+        offset = i;
+        HeaderParse(bytes + i, header);
+        return header.layer != 0 && header.bitrate != 0 && header.sampleRate != 0 ? 1 : 0;
+    }
+    return 0;
+}
+
+int32_t GetOutputShape(const FrameHeader& header, OutputShape& shape) {
+    if (header.layer < kLayerThree || header.layer > kLayerOne) return 0;
+    const DecodeOptions& options = gDecoder.options;
+    const int32_t pad = header.layer == kLayerOne ? 4 : 1;
+    const bool oneChannel =
+        header.mode == kModeSingleChannel || (options.conversion & kConversionChannelMask) != 0;
+    const int32_t bytesPerSample = (options.conversion & kConversion8Bit) ? 1 : 2;
+    shape.channels = oneChannel ? 1 : 2;
+    shape.bitsPerSample = 8 * bytesPerSample;
+    shape.outputRate = header.sampleRate >> options.reduction;
+    shape.frameBytes =
+        FrameBytesWithoutPadding(header.version, header.layer, header.bitrate, header.sampleRate);
+    shape.maxFrameBytes = shape.frameBytes + pad;
+    shape.pcmBytesPerFrame =
+        (HeaderSamplesPerFrame(header) >> options.reduction) * shape.channels * bytesPerSample;
+    return 1;
+}
+
+int32_t FrameLength(const uint8_t* bytes) {
+    if (bytes == nullptr || !HeaderHasSync(bytes)) return 0;
+    FrameHeader header;
+    HeaderParse(bytes, header);
+    if (header.layer == 0 || header.bitrate == 0 || header.sampleRate == 0) return 0;
+    if (header.layer == kLayerOne)
+        return 4 * (12000 * header.bitrate / header.sampleRate + header.padding);
+    return FrameBytesWithoutPadding(header.version, header.layer, header.bitrate,
+                                    header.sampleRate) +
+           header.padding;
+}

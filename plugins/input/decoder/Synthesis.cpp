@@ -1,0 +1,172 @@
+#include "Synthesis.h"
+
+#include <cmath>
+
+#include "SynthesisWindow.h"
+
+namespace {
+
+constexpr int32_t kRingSize = 512; // 16 N at full rate
+
+// Each ring is stored twice in a row, so that the 16 N values that the window
+// reads from a position lie contiguously.
+float gRings[2][2 * kRingSize];
+int32_t gPositions[2]; // position A (channel 0) and position B (channel 1)
+
+// DCT coefficients 1 / (2 cos((2j + 1) pi / (4 half))) for half = 16, 8, 4, 2, 1.
+float gDctCoefficients16[16];
+float gDctCoefficients8[8];
+float gDctCoefficients4[4];
+float gDctCoefficients2[2];
+float gDctCoefficients1[1];
+
+template <int Half> const float* DctCoefficients();
+template <> const float* DctCoefficients<16>() {
+    return gDctCoefficients16;
+}
+template <> const float* DctCoefficients<8>() {
+    return gDctCoefficients8;
+}
+template <> const float* DctCoefficients<4>() {
+    return gDctCoefficients4;
+}
+template <> const float* DctCoefficients<2>() {
+    return gDctCoefficients2;
+}
+template <> const float* DctCoefficients<1>() {
+    return gDctCoefficients1;
+}
+
+void FillDctCoefficients(float* coefficients, int32_t half) {
+    const double pi = 3.14159265358979323846;
+    for (int32_t j = 0; j < half; ++j)
+        coefficients[j] = static_cast<float>(1.0 / (2.0 * std::cos((2 * j + 1) * pi / (4 * half))));
+}
+
+// X[k] = sum x[n] cos((2n + 1) k pi / (2N)) by the recursive even/odd split.
+template <int N> struct Dct {
+    static void Run(const float* in, float* out) {
+        constexpr int Half = N / 2;
+        const float* coefficients = DctCoefficients<Half>();
+        float sums[Half], differences[Half];
+        for (int j = 0; j < Half; ++j) {
+            sums[j] = in[j] + in[N - 1 - j];
+            differences[j] = (in[j] - in[N - 1 - j]) * coefficients[j];
+        }
+        float even[Half], odd[Half];
+        Dct<Half>::Run(sums, even);
+        Dct<Half>::Run(differences, odd);
+        for (int j = 0; j < Half - 1; ++j) {
+            out[2 * j] = even[j];
+            out[2 * j + 1] = odd[j] + odd[j + 1];
+        }
+        out[N - 2] = even[Half - 1];
+        out[N - 1] = odd[Half - 1];
+    }
+};
+template <> struct Dct<1> {
+    static void Run(const float* in, float* out) { out[0] = in[0]; }
+};
+
+template <bool EightBit> inline void SynthPut(uint8_t* output, int32_t index, float sum) {
+    const int32_t value = SynthToPcm(sum);
+    if (EightBit) {
+        output[index] = static_cast<uint8_t>((value >> 8) + 128);
+    } else {
+        output[2 * index] = static_cast<uint8_t>(value & 0xFF);
+        output[2 * index + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
+    }
+}
+
+// One time slot: DCT of x into the ring at the position, the window sums to N
+// samples written at output indexes first, first + stride, ..., then the position moves.
+template <int N, bool EightBit>
+void SynthSlot(const float* x, float* ring, int32_t& position, uint8_t* output, int32_t first,
+               int32_t stride) {
+    constexpr int Ring = 16 * N;
+    constexpr int F = 32 / N;
+    float transformed[N];
+    Dct<N>::Run(x, transformed);
+    float* slot = ring + position;
+    for (int k = 0; k < N; ++k) {
+        slot[k] = transformed[k];
+        slot[k + Ring] = transformed[k];
+    }
+    const float* v = ring + position;
+    const float* c = kSynthesisWindow;
+    for (int m = 0; m < N / 2; ++m) {
+        const float* cm = c + 16 * F * m;
+        const float* up = v + N / 2 + m;
+        const float* down = v + 3 * N / 2 - m;
+        float sum = 0.0f;
+        for (int t = 0; t < 8; ++t) {
+            sum += cm[2 * t] * up[2 * N * t];
+            sum -= cm[2 * t + 1] * down[2 * N * t];
+        }
+        SynthPut<EightBit>(output, first + m * stride, sum);
+    }
+    {
+        float sum = 0.0f;
+        for (int t = 0; t < 8; ++t)
+            sum += c[256 + t] * v[N + 2 * N * t];
+        SynthPut<EightBit>(output, first + (N / 2) * stride, sum);
+    }
+    for (int j = 0; j < N / 2 - 1; ++j) {
+        const int s0 = 255 - 16 * (F * (j + 1) - 1);
+        const float* up = v + N + 1 + j;
+        const float* down = v + N - 1 - j;
+        float sum = 0.0f;
+        for (int t = 0; t < 8; ++t) {
+            const int s = s0 - 2 * t;
+            sum += c[s - 1] * up[2 * N * t];
+            sum += c[s] * down[2 * N * t];
+        }
+        SynthPut<EightBit>(output, first + (N / 2 + 1 + j) * stride, sum);
+    }
+    position = (position - N) & (Ring - 1);
+}
+
+template <int N, bool EightBit, int Channels>
+void SynthLayer3(const float* block, uint8_t* output, int32_t channel) {
+    const int32_t ringIndex = Channels == 1 ? 0 : channel;
+    float* ring = gRings[ringIndex];
+    int32_t& position = gPositions[ringIndex];
+    for (int32_t s = 0; s < kLayer3Slots; ++s)
+        SynthSlot<N, EightBit>(block + kSubbands * s, ring, position, output,
+                               (s * N) * Channels + (Channels == 1 ? 0 : channel), Channels);
+}
+
+const Layer3Synthesis kLayer3Routines[2][3][2] = {
+    {
+        {SynthLayer3<32, false, 1>, SynthLayer3<32, false, 2>},
+        {SynthLayer3<16, false, 1>, SynthLayer3<16, false, 2>},
+        {SynthLayer3<8, false, 1>, SynthLayer3<8, false, 2>},
+    },
+    {
+        {SynthLayer3<32, true, 1>, SynthLayer3<32, true, 2>},
+        {SynthLayer3<16, true, 1>, SynthLayer3<16, true, 2>},
+        {SynthLayer3<8, true, 1>, SynthLayer3<8, true, 2>},
+    },
+};
+
+} // namespace
+
+void SynthInitTables() {
+    FillDctCoefficients(gDctCoefficients16, 16);
+    FillDctCoefficients(gDctCoefficients8, 8);
+    FillDctCoefficients(gDctCoefficients4, 4);
+    FillDctCoefficients(gDctCoefficients2, 2);
+    FillDctCoefficients(gDctCoefficients1, 1);
+}
+
+void SynthReset() {
+    for (auto& ring : gRings)
+        for (float& value : ring)
+            value = 0.0f;
+    gPositions[0] = gPositions[1] = 0;
+}
+
+Layer3Synthesis SynthChooseLayer3(bool eightBit, int32_t reduction, int32_t outputChannels) {
+    if (reduction < 0 || reduction > 2) reduction = 0;
+    return kLayer3Routines[eightBit ? 1 : 0][reduction][outputChannels == 2 ? 1 : 0];
+}

@@ -1,0 +1,30 @@
+// Polyphase synthesis and PCM output, shared by all layers: an N-point DCT
+// (N = 32 >> reduction) into a history ring per channel, a window of 8 taps per
+// output sample, truncation toward zero and clipping, 16-bit or 8-bit samples.
+#pragma once
+
+#include <cstdint>
+
+// 18 time slots of 32 subband samples, slot-major (slot s, subband k at 32 s + k).
+constexpr int32_t kLayer3Slots = 18;
+constexpr int32_t kSubbands = 32;
+
+void SynthInitTables();
+
+// Clears both history rings and both ring positions.
+void SynthReset();
+
+// Synthesises the 18 slots of one Layer III block for one channel. The one-channel
+// routines write consecutive samples and always use ring 0; the two-channel routines
+// write every second sample at the channel's offset with that channel's ring.
+using Layer3Synthesis = void (*)(const float* block, uint8_t* output, int32_t channel);
+
+// reduction 0, 1 or 2; outputChannels 1 or 2.
+Layer3Synthesis SynthChooseLayer3(bool eightBit, int32_t reduction, int32_t outputChannels);
+
+// One PCM value from a window sum: truncated toward zero, clipped to 16 bits.
+inline int32_t SynthToPcm(float sum) {
+    if (sum >= 32767.0f) return 32767;
+    if (sum > -32768.0f) return static_cast<int32_t>(sum);
+    return -32768; // also what a NaN becomes
+}
