@@ -3,13 +3,45 @@
 #include <cstring>
 
 #include "DecodeOptionRequest.h"
+#include "MpegProducer.h"
+#include "TagReading.h"
+#include "TagWriters.h"
+#include "WaveProducer.h"
+#include "decoder/Decoder.h"
 
 namespace {
+
 constexpr char kVersion[] = "2.1.0";
+// Bytes searched for the first frame.
+constexpr int32_t kFrameSearchBytes = 1024;
+// PCM buffer of a WAVE source, written to the output in 32 KB blocks.
+constexpr int32_t kWavePcmCapacity = 0x80000;
+constexpr int32_t kWaveFlushThreshold = 0x8000;
+
+int32_t Seconds(int64_t bytes, int64_t bytesPerSecond) {
+    return bytesPerSecond > 0 ? static_cast<int32_t>(bytes / bytesPerSecond) : 0;
 }
 
-Tessaly::Tessaly() : decodeOptions(kDefaultDecodeOptions) {
+} // namespace
+
+// The stream fields that Open and GetFileInfo report.
+struct Tessaly::StreamFacts {
+    FrameHeader header;
+    OutputShape shape;
+    int64_t frameOffset;
+};
+
+Tessaly::Tessaly(std::unique_ptr<PlaybackThread> playbackThread)
+    : decodeOptions(kDefaultDecodeOptions), thread(std::move(playbackThread)) {
+    DecoderInitTables();
     SetDecodeOptions(0, 0, 24000);
+}
+
+Tessaly::~Tessaly() {
+    // The host stops and closes before it unloads us; should it not, the
+    // thread is stopped but not waited for (a library being unloaded must not
+    // wait for a thread).
+    if (state != kInputStopped) Stop();
 }
 
 int32_t Tessaly::SetOutput(OutputPlugin* newOutput) {
@@ -43,41 +75,216 @@ int32_t Tessaly::GetVersion(char* buffer) {
     return 1;
 }
 
-// Sources, playback and tag writing arrive with the decoder, the tag formats
-// and the playback thread; until then every source is refused.
-int32_t Tessaly::Open(const char*, InputFileInfo*) {
-    return 0;
+// Finds the first frame at or behind `searchStart` and derives its output
+// shape under the current decode options.
+int32_t Tessaly::ProbeMpeg(TagFile& file, int64_t searchStart, StreamFacts* facts) {
+    uint8_t bytes[kFrameSearchBytes];
+    if (!ReadExactAt(file, searchStart, bytes, sizeof bytes)) return 0;
+    int32_t index = 0;
+    while (index + 1 < kFrameSearchBytes && !(bytes[index] == 0xFF && bytes[index + 1] >= 0xF0))
+        ++index;
+    if (index + 1 >= kFrameSearchBytes) return 0;
+    int32_t offset = 0;
+    if (!FindFrameHeader(bytes + index, kFrameSearchBytes - index, facts->header, offset)) return 0;
+    if (!GetOutputShape(facts->header, facts->shape)) return 0;
+    facts->frameOffset = searchStart + index + offset;
+    return 1;
 }
-int32_t Tessaly::Close() {
-    return 0;
+
+void Tessaly::CopyStreamFields(const StreamFacts& facts, InputFileInfo* info) {
+    info->channels = facts.shape.channels;
+    info->bitRate = facts.header.bitrate;
+    info->sampleRate = facts.shape.outputRate;
+    info->mpegVersion = facts.header.version;
+    info->layer = facts.header.layer;
+    info->mode = facts.header.mode;
+    info->modeExtension = facts.header.modeExtension;
+    info->copyright = facts.header.copyright;
+    info->original = facts.header.original;
+    info->emphasis = facts.header.emphasis;
 }
-int32_t Tessaly::GetFileInfo(const char*, InputFileInfo*) {
-    return 0;
+
+namespace {
+
+// The stream facts of a WAVE file, in the shape of an MPEG stream's.
+void DescribeWave(const WaveFormat& format, FrameHeader* header, OutputShape* shape) {
+    *header = FrameHeader{};
+    const bool companded = format.formatTag != kWavePcm;
+    header->bitrate = static_cast<int32_t>(format.byteRate * (companded ? 16 : 8) / 1000);
+    *shape = OutputShape{};
+    shape->channels = format.channels;
+    shape->bitsPerSample = 16;
+    shape->outputRate = static_cast<int32_t>(format.sampleRate);
+    shape->pcmBytesPerFrame = format.channels * 1152;
 }
+
+} // namespace
+
+int32_t Tessaly::Open(const char* fileName, InputFileInfo* info) {
+    if (file) return 0;
+    sourceKind = kSourceNone;
+    // Audio-CD tracks are played by the drive through MCI, which this
+    // library does not drive yet: a track name is tried as a file.
+    file = OpenTagFile(fileName, TagFileAccess::ReadOnly);
+    if (!file) return 0;
+    const int64_t fileSize = file->Size();
+
+    StreamFacts facts = {};
+    const int64_t waveData = ReadWaveHeader(*file, &waveFormat, &waveCounters);
+    if (waveData >= 0) {
+        dataOffset = waveData;
+        DescribeWave(waveFormat, &facts.header, &facts.shape);
+        if (fileSize <= 0 || waveFormat.byteRate == 0) {
+            info->playLength = 0;
+            return 0;
+        }
+        info->playLength = Seconds(fileSize, waveFormat.byteRate);
+        sourceKind = kSourceWave;
+    } else {
+        if (!DecoderSetOptions(decodeOptions)) return 0;
+        std::memset(info, 0, sizeof *info);
+        AudioSpan span;
+        span.dataOffset = 0;
+        span.audioSize = fileSize;
+        ReadTagsForOpen(*file, &info->tag, &span);
+        if (!ProbeMpeg(*file, span.dataOffset, &facts)) return 0;
+        // The frame search moves the start, not the size.
+        dataOffset = facts.frameOffset;
+        audioSize = span.audioSize;
+        const int64_t bytesPerSecond = static_cast<int64_t>(facts.header.bitrate) * 1000 / 8;
+        if (audioSize <= 0 || bytesPerSecond == 0) {
+            info->playLength = 0;
+            return 0;
+        }
+        info->playLength = Seconds(audioSize, bytesPerSecond);
+        sourceKind = kSourceMpeg;
+    }
+    header = facts.header;
+    shape = facts.shape;
+    CopyStreamFields(facts, info);
+    return 1;
+}
+
+int32_t Tessaly::GetFileInfo(const char* fileName, InputFileInfo* info) {
+    std::unique_ptr<TagFile> source = OpenTagFile(fileName, TagFileAccess::ReadOnly);
+    if (!source) return 0;
+    const int64_t fileSize = source->Size();
+    StreamFacts facts = {};
+    WaveFormat format;
+    WaveCounters counters;
+    if (ReadWaveHeader(*source, &format, &counters) >= 0) {
+        DescribeWave(format, &facts.header, &facts.shape);
+        if (fileSize <= 0 || format.byteRate == 0) {
+            info->playLength = 0;
+            return 0;
+        }
+        info->playLength = Seconds(fileSize, format.byteRate);
+    } else {
+        // The playing stream's decoder is left alone: the options are only
+        // checked here, and GetOutputShape reads the current ones.
+        if (decodeOptions.frequencyLimit < 1000) return 0;
+        std::memset(info, 0, sizeof *info);
+        int64_t searchStart = 0;
+        ReadTagsForFileInfo(*source, &info->tag, &searchStart);
+        if (!ProbeMpeg(*source, searchStart, &facts)) return 0;
+        const int64_t bytesPerSecond = static_cast<int64_t>(facts.header.bitrate) * 1000 / 8;
+        if (fileSize <= 0 || bytesPerSecond == 0) {
+            info->playLength = 0;
+            return 0;
+        }
+        // The whole file, tags included, as the play length's measure.
+        info->playLength = Seconds(fileSize, bytesPerSecond);
+    }
+    CopyStreamFields(facts, info);
+    return 1;
+}
+
+void Tessaly::RunLoop(PlaybackChannel& channel, void* self) {
+    static_cast<Tessaly*>(self)->loop->Run(channel);
+}
+
 int32_t Tessaly::Play() {
-    return 0;
+    if (state != kInputStopped || !output || !callback || !file) return 0;
+    // A finished thread may still be on its way out; its loop must outlive it.
+    thread->Join();
+
+    int32_t pcmCapacity;
+    int32_t flushThreshold;
+    if (sourceKind == kSourceMpeg) {
+        if (!DecoderStart(header)) return 0;
+        producer = std::make_unique<MpegProducer>(*file, header, shape, dataOffset, audioSize);
+        pcmCapacity = 8 * shape.pcmBytesPerFrame;
+        flushThreshold = pcmCapacity - 2 * shape.pcmBytesPerFrame;
+    } else if (sourceKind == kSourceWave) {
+        producer = std::make_unique<WaveProducer>(*file, waveFormat, waveCounters, dataOffset);
+        pcmCapacity = kWavePcmCapacity;
+        flushThreshold = kWaveFlushThreshold;
+    } else {
+        return 0;
+    }
+
+    const PcmFormat format = {shape.channels, shape.bitsPerSample, shape.outputRate, pcmCapacity};
+    if (!output->OutputOpen(0, &format)) return 0;
+    loop = std::make_unique<PlaybackLoop>(
+        *producer, PlaybackTarget{output, callback, userData, &state}, pcmCapacity, flushThreshold);
+    // Playing from the moment Play succeeds, so that a host call right after
+    // it (pause, seek) is not taken for one on a stopped source.
+    state = kInputPlaying;
+    if (!thread->Start(RunLoop, this)) {
+        state = kInputStopped;
+        output->OutputClose();
+        return 0;
+    }
+    return 1;
 }
+
 int32_t Tessaly::Stop() {
+    if (state == kInputStopped) return 1;
+    thread->Send(kPlaybackStop, 0);
     return 1;
 }
+
 int32_t Tessaly::Pause() {
+    if (state == kInputPlaying) thread->Send(kPlaybackPause, 0);
     return 1;
 }
+
 int32_t Tessaly::Resume() {
+    if (state == kInputPaused) thread->Send(kPlaybackResume, 0);
     return 1;
 }
-int32_t Tessaly::Seek(int32_t) {
-    return 0;
+
+int32_t Tessaly::Seek(int32_t seconds) {
+    if (state == kInputStopped) return 0;
+    thread->Send(kPlaybackSeek, seconds);
+    return 1;
 }
-int32_t Tessaly::WriteID3v1(const char*, const TagRecord*) {
-    return 0;
+
+int32_t Tessaly::Close() {
+    if (!file) return 0;
+    Stop();
+    thread->Join();
+    loop.reset();
+    producer.reset();
+    file.reset();
+    return 1;
 }
-int32_t Tessaly::WriteRiffInfo(const char*, const TagRecord*) {
-    return 0;
+
+int32_t Tessaly::WriteID3v1(const char* fileName, const TagRecord* tag) {
+    return WriteId3v1Tag(fileName, tag);
 }
-int32_t Tessaly::WriteLyrics3(const char*, const TagRecord*) {
-    return 0;
+
+int32_t Tessaly::WriteRiffInfo(const char* fileName, const TagRecord* tag) {
+    return WriteRiffInfoTag(fileName, tag);
 }
+
+int32_t Tessaly::WriteLyrics3(const char* fileName, const TagRecord* tag) {
+    return WriteLyrics3Tag(fileName, tag);
+}
+
+// Counting tracks needs the CD device (MCI), which this library does not
+// drive yet: no CD track is ever counted, which is the answer on a machine
+// without a CD drive.
 int32_t Tessaly::GetCDTrackCount(const char*) {
     return 0;
 }

@@ -1,13 +1,24 @@
-// The input plug-in's one object.
+// The input plug-in's one object: opens a source, reports file information,
+// writes tags, and runs the playback thread.
 #pragma once
 
+#include <memory>
+
 #include "InputPlugin.h"
+#include "PlaybackChannel.h"
+#include "PlaybackLoop.h"
+#include "TagFile.h"
+#include "WaveSource.h"
 #include "decoder/DecoderTypes.h"
+
+// What a source is.
+enum SourceKind : int32_t { kSourceNone = 0, kSourceMpeg = 1, kSourceWave = 2, kSourceCdTrack = 3 };
 
 class Tessaly : public InputPlugin {
   public:
-    Tessaly();
-    ~Tessaly() override = default;
+    // `thread` runs the playback loop (Win32 thread messages in the plug-in).
+    explicit Tessaly(std::unique_ptr<PlaybackThread> thread);
+    ~Tessaly() override;
 
     int32_t SetOutput(OutputPlugin* output) override;
     int32_t SetCallback(InputCallback callback, uintptr_t userData) override;
@@ -30,10 +41,26 @@ class Tessaly : public InputPlugin {
     int32_t GetCDTrackCount(const char* path) override;
 
   protected:
+    struct StreamFacts;
+    static int32_t ProbeMpeg(TagFile& file, int64_t searchStart, StreamFacts* facts);
+    static void CopyStreamFields(const StreamFacts& facts, InputFileInfo* info);
+    static void RunLoop(PlaybackChannel& channel, void* self);
+
+    std::unique_ptr<TagFile> file; // the open media file; null when none
+    FrameHeader header = {};
+    OutputShape shape = {};
     DecodeOptions decodeOptions;
+    int64_t dataOffset = 0;
+    int64_t audioSize = 0;
+    std::unique_ptr<PlaybackThread> thread;
     // Written by the playback thread, read by the host thread.
     volatile int32_t state = kInputStopped;
     InputCallback callback = nullptr;
     uintptr_t userData = 0;
     OutputPlugin* output = nullptr; // owned by the output module
+    std::unique_ptr<PcmProducer> producer;
+    std::unique_ptr<PlaybackLoop> loop;
+    int32_t sourceKind = kSourceNone;
+    WaveFormat waveFormat = {};
+    WaveCounters waveCounters = {};
 };

@@ -1,8 +1,9 @@
 #include "Tessaly.h"
+#include "Win32PlaybackThread.h"
 
 namespace {
 // Built when the library is loaded, destroyed when it is unloaded.
-Tessaly instance;
+Tessaly instance(std::make_unique<Win32PlaybackThread>());
 } // namespace
 
 QUOREL_EXPORT InputPlugin* _GetInstance() {

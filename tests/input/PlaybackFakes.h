@@ -96,11 +96,10 @@ class CountingProducer : public PcmProducer {
         seeks.push_back(seconds);
         next = static_cast<int>(static_cast<long>(seconds) * bytesPerSecond / blockBytes);
         made = static_cast<long>(next) * blockBytes;
-        return seekReports ? Position() : -1;
+        return Position();
     }
 
     bool lastBlockEnds = false;
-    bool seekReports = false;
     std::vector<int32_t> seeks;
 
   private:

@@ -96,7 +96,6 @@ TEST_F(PlaybackLoopTest, PauseBlocksUntilResumeAndStopWhilePausedEndsQuietly) {
 
 TEST_F(PlaybackLoopTest, SeekResetsTheOutputDropsHeldPcmAndMovesThePosition) {
     CountingProducer producer(100, 100, 100); // one block per second
-    producer.seekReports = true;
     channel.Queue(kPlaybackSeek, 50, 3, 9);
     Run(producer);
     EXPECT_EQ(producer.seeks, std::vector<int32_t>{50});

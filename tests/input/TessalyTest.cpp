@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+
+#include "StdPlaybackThread.h"
 
 namespace {
 
 // Lets a test put the object in a state only the playback thread reaches.
 class TessalyProbe : public Tessaly {
   public:
+    TessalyProbe() : Tessaly(std::make_unique<StdPlaybackThread>()) {}
     void ForceState(int32_t newState) { state = newState; }
     const DecodeOptions& options() const { return decodeOptions; }
     OutputPlugin* currentOutput() const { return output; }
@@ -16,7 +20,7 @@ class TessalyProbe : public Tessaly {
     uintptr_t currentUserData() const { return userData; }
 };
 
-class RecordingOutput : public OutputPlugin {
+class VolumeOutput : public OutputPlugin {
   public:
     int32_t OutputOpen(int32_t, const PcmFormat*) override { return 0; }
     int32_t OutputClose() override { return 0; }
@@ -54,7 +58,7 @@ TEST(Tessaly, StartsStoppedWithTheDefaultDecodeOptions) {
 }
 
 TEST(Tessaly, VersionIsFixedTextWithItsNul) {
-    Tessaly tessaly;
+    TessalyProbe tessaly;
     char buffer[8];
     std::memset(buffer, 'x', sizeof buffer);
     EXPECT_EQ(tessaly.GetVersion(buffer), 1);
@@ -74,7 +78,7 @@ TEST(Tessaly, SetDecodeOptionsStoresTheNormalisedRequest) {
 
 TEST(Tessaly, OutputAndCallbackAreTakenOnlyWhileStopped) {
     TessalyProbe tessaly;
-    RecordingOutput first, second;
+    VolumeOutput first, second;
     ASSERT_EQ(tessaly.SetOutput(&first), 1);
     ASSERT_EQ(tessaly.SetCallback(CallbackA, 7), 1);
     for (int32_t busy : {kInputPlaying, kInputPaused}) {
@@ -93,9 +97,9 @@ TEST(Tessaly, OutputAndCallbackAreTakenOnlyWhileStopped) {
 }
 
 TEST(Tessaly, VolumeGoesToTheOutputWithItsResult) {
-    Tessaly tessaly;
+    TessalyProbe tessaly;
     EXPECT_EQ(tessaly.SetVolume(10, 20), 0) << "no output set";
-    RecordingOutput output;
+    VolumeOutput output;
     tessaly.SetOutput(&output);
     EXPECT_EQ(tessaly.SetVolume(30, 70), 1);
     EXPECT_EQ(output.left, 30);
@@ -105,7 +109,7 @@ TEST(Tessaly, VolumeGoesToTheOutputWithItsResult) {
 }
 
 TEST(Tessaly, TransportWhileStopped) {
-    Tessaly tessaly;
+    TessalyProbe tessaly;
     EXPECT_EQ(tessaly.Stop(), 1);
     EXPECT_EQ(tessaly.Pause(), 1);
     EXPECT_EQ(tessaly.Resume(), 1);

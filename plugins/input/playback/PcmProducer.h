@@ -28,7 +28,7 @@ class PcmProducer {
     virtual bool HasRate() const = 0;
     // Elapsed whole seconds of what was produced.
     virtual int32_t Position() const = 0;
-    // Moves to `seconds` (the output has already been reset). Returns the
-    // position to report at once, or -1 when the next pass reports it.
+    // Moves to `seconds` (the output has already been reset) and returns the
+    // whole second reached, which the loop reports at once.
     virtual int32_t Seek(int32_t seconds) = 0;
 };

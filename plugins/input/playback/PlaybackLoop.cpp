@@ -43,11 +43,8 @@ void PlaybackLoop::Handle(const PlaybackMessage& message, PlaybackChannel& chann
     case kPlaybackSeek: {
         target.output->OutputReset();
         pcmHeld = 0;
-        const int32_t reached = producer.Seek(message.argument);
-        if (reached >= 0) {
-            Notify(kNotifyPosition, reached);
-            lastPosition = reached;
-        }
+        lastPosition = producer.Seek(message.argument);
+        Notify(kNotifyPosition, lastPosition);
         break;
     }
     default:

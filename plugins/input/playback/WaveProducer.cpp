@@ -32,5 +32,7 @@ int32_t WaveProducer::Seek(int32_t seconds) {
     bytesConsumed = target * outputByteRate;
     counters.running = bytesConsumed;
     filePosition = dataOffset + target * format.byteRate;
-    return -1;
+    // Reported at once: with a slow file (8 kHz µ-law) the next 16 KB block
+    // would already be a second further on.
+    return Position();
 }

@@ -1,0 +1,477 @@
+// The input plug-in end to end on real files, with the playback thread on
+// std::thread and an output that records everything.
+#include "Tessaly.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "G711.h"
+#include "StdPlaybackThread.h"
+#include "decoder/Decoder.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+std::string Fixture(const char* name) {
+    return std::string(QUOREL_TEST_DATA) + "/input/" + name;
+}
+
+Bytes ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// A thread-safe output that keeps every byte and call.
+class SinkOutput : public OutputPlugin {
+  public:
+    int32_t OutputOpen(int32_t, const PcmFormat* f) override {
+        std::lock_guard<std::mutex> lock(mutex);
+        format = *f;
+        calls.push_back("open");
+        return refuseOpen ? 0 : 1;
+    }
+    int32_t OutputClose() override { return Log("close"); }
+    int32_t OutputWrite(const void* pcm, int32_t bytes) override {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            const auto* p = static_cast<const uint8_t*>(pcm);
+            written.insert(written.end(), p, p + bytes);
+        }
+        // A device takes its time: the write returns once the block "played".
+        if (microsecondsPerKilobyte > 0)
+            std::this_thread::sleep_for(
+                std::chrono::microseconds(bytes / 1024 * microsecondsPerKilobyte));
+        return 1;
+    }
+    int32_t OutputReset() override { return Log("reset"); }
+    int32_t OutputPause() override { return Log("pause"); }
+    int32_t OutputResume() override { return Log("resume"); }
+    int32_t OutputSetVolume(int32_t, int32_t) override { return 1; }
+    int32_t OutputReserved8() override { return 0; }
+    int32_t OutputReserved9() override { return 0; }
+    int32_t OutputGetVersion(char*) override { return 0; }
+    int32_t OutputInitDirectSound(WindowHandle) override { return 0; }
+    int32_t OutputRelease() override { return 1; }
+
+    Bytes Written() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return written;
+    }
+    std::vector<std::string> Calls() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return calls;
+    }
+    void Clear() {
+        std::lock_guard<std::mutex> lock(mutex);
+        written.clear();
+        calls.clear();
+    }
+
+    PcmFormat format = {};
+    bool refuseOpen = false;
+    int microsecondsPerKilobyte = 0;
+
+  private:
+    int32_t Log(const char* call) {
+        std::lock_guard<std::mutex> lock(mutex);
+        calls.push_back(call);
+        return 1;
+    }
+    std::mutex mutex;
+    Bytes written;
+    std::vector<std::string> calls;
+};
+
+// Collects callback reports and lets a test wait for the end notice.
+struct Reports {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::pair<int32_t, int32_t>> list;
+
+    bool WaitForEnd(int seconds = 20) {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, std::chrono::seconds(seconds), [&] {
+            for (const auto& report : list)
+                if (report.first == kNotifyEnd) return true;
+            return false;
+        });
+    }
+    std::vector<std::pair<int32_t, int32_t>> Snapshot() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return list;
+    }
+    void Clear() {
+        std::lock_guard<std::mutex> lock(mutex);
+        list.clear();
+    }
+};
+
+int32_t QUOREL_STDCALL Report(int32_t code, int32_t value, uintptr_t userData) {
+    auto* reports = reinterpret_cast<Reports*>(userData);
+    std::lock_guard<std::mutex> lock(reports->mutex);
+    reports->list.push_back({code, value});
+    reports->changed.notify_all();
+    return 0;
+}
+
+// The decoder's PCM for a whole file, decoded frame by frame from its first
+// frame with the default options.
+Bytes DecodeWhole(const Bytes& file, size_t firstFrame) {
+    DecoderSetOptions(kDefaultDecodeOptions);
+    FrameHeader header;
+    int32_t offset = 0;
+    EXPECT_TRUE(FindFrameHeader(file.data() + firstFrame, 4, header, offset));
+    OutputShape shape;
+    EXPECT_TRUE(GetOutputShape(header, shape));
+    EXPECT_TRUE(DecoderStart(header));
+    Bytes padded = file;
+    padded.resize(file.size() + 4096, 0);
+    Bytes pcm;
+    std::vector<uint8_t> frame(static_cast<size_t>(shape.pcmBytesPerFrame));
+    size_t at = firstFrame;
+    while (at + 4 <= file.size()) {
+        const int32_t length = FrameLength(padded.data() + at);
+        if (length == 0 || at + static_cast<size_t>(length) > file.size()) break;
+        const DecodeResult result = DecodeFrame(padded.data() + at, frame.data());
+        if (result.consumed == 0 || result.produced == 0) break;
+        pcm.insert(pcm.end(), frame.begin(), frame.begin() + result.produced);
+        at += static_cast<size_t>(result.consumed);
+    }
+    return pcm;
+}
+
+size_t FirstSync(const Bytes& file, size_t from) {
+    for (size_t i = from; i + 1 < file.size(); ++i)
+        if (file[i] == 0xFF && file[i + 1] >= 0xF0) return i;
+    return file.size();
+}
+
+void Put16(Bytes& b, uint32_t v) {
+    b.push_back(static_cast<uint8_t>(v));
+    b.push_back(static_cast<uint8_t>(v >> 8));
+}
+void Put32(Bytes& b, uint32_t v) {
+    Put16(b, v & 0xFFFF);
+    Put16(b, v >> 16);
+}
+
+// A RIFF WAVE file; `after` follows the data chunk.
+Bytes MakeWave(uint16_t tag, uint16_t channels, uint32_t rate, const Bytes& data,
+               const Bytes& after = {}) {
+    const uint16_t bits = tag == 1 ? 16 : 8;
+    Bytes b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
+    Put32(b, 16);
+    Put16(b, tag);
+    Put16(b, channels);
+    Put32(b, rate);
+    Put32(b, rate * channels * bits / 8);
+    Put16(b, static_cast<uint16_t>(channels * bits / 8));
+    Put16(b, bits);
+    b.insert(b.end(), {'d', 'a', 't', 'a'});
+    Put32(b, static_cast<uint32_t>(data.size()));
+    b.insert(b.end(), data.begin(), data.end());
+    b.insert(b.end(), after.begin(), after.end());
+    const uint32_t riff = static_cast<uint32_t>(b.size() - 8);
+    std::memcpy(b.data() + 4, &riff, 4);
+    return b;
+}
+
+Bytes Pattern(size_t size, uint32_t seed) {
+    Bytes bytes(size);
+    std::mt19937 random(seed);
+    for (auto& byte : bytes)
+        byte = static_cast<uint8_t>(random());
+    return bytes;
+}
+
+class TessalyPlaybackTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(tessaly.SetOutput(&output), 1);
+        ASSERT_EQ(tessaly.SetCallback(Report, reinterpret_cast<uintptr_t>(&reports)), 1);
+        folder = testing::TempDir() + "tessaly-" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::remove(folder.c_str());
+    }
+    void TearDown() override { tessaly.Close(); }
+
+    std::string Scratch(const std::string& name, const Bytes& bytes) {
+        const std::string path = folder + "-" + name;
+        WriteFile(path, bytes);
+        return path;
+    }
+
+    // Opens and plays to the end; returns the PCM delivered.
+    Bytes PlayToEnd(const std::string& path) {
+        InputFileInfo info = {};
+        EXPECT_EQ(tessaly.Open(path.c_str(), &info), 1);
+        EXPECT_EQ(tessaly.Play(), 1);
+        EXPECT_TRUE(reports.WaitForEnd());
+        EXPECT_EQ(tessaly.Close(), 1);
+        return output.Written();
+    }
+
+    Tessaly tessaly{std::make_unique<StdPlaybackThread>()};
+    SinkOutput output;
+    Reports reports;
+    std::string folder;
+};
+
+TEST_F(TessalyPlaybackTest, MpegDeliversExactlyTheDecodersPcm) {
+    const Bytes file = ReadFile(Fixture("tone-128k.mp3"));
+    ASSERT_FALSE(file.empty());
+    const Bytes expected = DecodeWhole(file, FirstSync(file, 0));
+    ASSERT_GT(expected.size(), 44100u * 4 * 2);
+    const Bytes played = PlayToEnd(Fixture("tone-128k.mp3"));
+    EXPECT_EQ(played.size(), expected.size()) << "frames played differ from frames decoded";
+    EXPECT_TRUE(played == expected);
+    EXPECT_EQ(output.format.channels, 2);
+    EXPECT_EQ(output.format.bitsPerSample, 16);
+    EXPECT_EQ(output.format.samplesPerSecond, 44100);
+    EXPECT_EQ(output.format.bufferBytes, 8 * 1152 * 4);
+    EXPECT_EQ(output.Calls().back(), "close");
+}
+
+TEST_F(TessalyPlaybackTest, MpegBehindAnId3v2TagOpensWithItsTagsAndPlays) {
+    const std::string path = Fixture("tone-22k-tagged.mp3");
+    const Bytes file = ReadFile(path);
+    // The ID3v2 size is a 28-bit number in bytes 6-9, behind a 10-byte header.
+    const size_t tagEnd = 10 + (file[6] << 21 | file[7] << 14 | file[8] << 7 | file[9]);
+    const Bytes expected = DecodeWhole(file, FirstSync(file, tagEnd));
+
+    InputFileInfo info = {};
+    ASSERT_EQ(tessaly.Open(path.c_str(), &info), 1);
+    EXPECT_STREQ(info.tag.title, "Tone");
+    EXPECT_STREQ(info.tag.artist, "Quorel");
+    EXPECT_EQ(info.mpegVersion, 0);
+    EXPECT_EQ(info.layer, 1);
+    EXPECT_EQ(info.mode, 3);
+    EXPECT_EQ(info.channels, 1);
+    EXPECT_EQ(info.bitRate, 64);
+    EXPECT_EQ(info.sampleRate, 22050);
+    EXPECT_EQ(info.playLength, 3);
+    ASSERT_EQ(tessaly.Play(), 1);
+    ASSERT_TRUE(reports.WaitForEnd());
+    EXPECT_TRUE(output.Written() == expected);
+}
+
+TEST_F(TessalyPlaybackTest, TruncatedMpegPlaysToItsLastWholeFrameAndEnds) {
+    Bytes file = ReadFile(Fixture("tone-128k.mp3"));
+    file.resize(file.size() - 200);
+    const Bytes expected = DecodeWhole(file, FirstSync(file, 0));
+    EXPECT_TRUE(PlayToEnd(Scratch("cut.mp3", file)) == expected);
+}
+
+TEST_F(TessalyPlaybackTest, PositionsAreReportedOncePerWholeSecondFromZero) {
+    PlayToEnd(Fixture("tone-128k.mp3"));
+    std::vector<std::pair<int32_t, int32_t>> expected = {{kNotifyPosition, 0}, {kNotifyPosition, 1},
+                                                         {kNotifyPosition, 2}, {kNotifyPosition, 3},
+                                                         {kNotifyPosition, 0}, {kNotifyEnd, 0}};
+    EXPECT_EQ(reports.Snapshot(), expected);
+}
+
+TEST_F(TessalyPlaybackTest, WavePcmDeliversExactlyTheDataChunkAlsoAfterASeek) {
+    output.microsecondsPerKilobyte = 2000;            // about 1.5 s per 3 s of CD audio
+    const Bytes data = Pattern(4 * 44100 * 3 + 6, 1); // 3 s and a bit
+    const Bytes list = {'L', 'I', 'S', 'T', 4, 0, 0, 0, 'I', 'N', 'F', 'O'};
+    const std::string path = Scratch("list.wav", MakeWave(1, 2, 44100, data, list));
+    EXPECT_TRUE(PlayToEnd(path) == data);
+
+    output.Clear();
+    reports.Clear();
+    InputFileInfo info = {};
+    ASSERT_EQ(tessaly.Open(path.c_str(), &info), 1);
+    EXPECT_EQ(info.playLength, 3);
+    EXPECT_EQ(info.bitRate, 1411);
+    EXPECT_EQ(info.mpegVersion, 0);
+    ASSERT_EQ(tessaly.Play(), 1);
+    ASSERT_EQ(tessaly.Pause(), 1);
+    ASSERT_EQ(tessaly.Seek(2), 1);
+    output.Clear();
+    ASSERT_EQ(tessaly.Resume(), 1);
+    ASSERT_TRUE(reports.WaitForEnd());
+    const Bytes tail(data.begin() + 2 * 176400, data.end());
+    EXPECT_TRUE(output.Written() == tail) << "after seeking to 2 s";
+}
+
+TEST_F(TessalyPlaybackTest, MuLawExpandsAndSeeksToTheSecondAsked) {
+    output.microsecondsPerKilobyte = 2000;     // about 1.5 s per 3 s of CD audio
+    const Bytes codes = Pattern(8000 * 12, 2); // 12 s mono at 8 kHz
+    const std::string path = Scratch("mulaw.wav", MakeWave(7, 1, 8000, codes));
+    InputFileInfo info = {};
+    ASSERT_EQ(tessaly.Open(path.c_str(), &info), 1);
+    EXPECT_EQ(info.bitRate, 128);
+    ASSERT_EQ(tessaly.Play(), 1);
+    ASSERT_EQ(tessaly.Pause(), 1);
+    ASSERT_EQ(tessaly.Seek(10), 1);
+    output.Clear();
+    ASSERT_EQ(tessaly.Resume(), 1);
+    ASSERT_TRUE(reports.WaitForEnd());
+    const auto list = reports.Snapshot();
+    EXPECT_NE(std::find(list.begin(), list.end(), std::make_pair(kNotifyPosition, 10)), list.end());
+    const Bytes written = output.Written();
+    ASSERT_EQ(written.size(), 2u * 8000 * 2);
+    for (size_t i = 0; i < 16000; ++i) {
+        const int16_t sample = static_cast<int16_t>(written[2 * i] | written[2 * i + 1] << 8);
+        ASSERT_EQ(sample, ExpandMuLaw(codes[80000 + i])) << "sample " << i;
+    }
+}
+
+TEST_F(TessalyPlaybackTest, StopWhilePausedResetsClosesAndSendsNoEnd) {
+    output.microsecondsPerKilobyte = 2000; // about 1.5 s per 3 s of CD audio
+    InputFileInfo info = {};
+    ASSERT_EQ(tessaly.Open(Fixture("tone-128k.mp3").c_str(), &info), 1);
+    ASSERT_EQ(tessaly.Play(), 1);
+    ASSERT_EQ(tessaly.Pause(), 1);
+    EXPECT_EQ(tessaly.GetState(), kInputPaused);
+    EXPECT_EQ(tessaly.Pause(), 1) << "pause while paused does nothing";
+    ASSERT_EQ(tessaly.Stop(), 1);
+    EXPECT_EQ(tessaly.GetState(), kInputStopped);
+    const auto calls = output.Calls();
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls[calls.size() - 2], "reset");
+    EXPECT_EQ(calls.back(), "close");
+    const auto list = reports.Snapshot();
+    EXPECT_EQ(list.back(), std::make_pair(kNotifyPosition, 0));
+    EXPECT_EQ(std::count(list.begin(), list.end(), std::make_pair(kNotifyEnd, 0)), 0);
+    EXPECT_EQ(tessaly.Seek(1), 0) << "seek while stopped";
+}
+
+TEST_F(TessalyPlaybackTest, SeekingPastTheEndStopsAtTheLastFrame) {
+    output.microsecondsPerKilobyte = 2000; // about 1.5 s per 3 s of CD audio
+    InputFileInfo info = {};
+    ASSERT_EQ(tessaly.Open(Fixture("tone-128k.mp3").c_str(), &info), 1);
+    ASSERT_EQ(tessaly.Play(), 1);
+    ASSERT_EQ(tessaly.Pause(), 1);
+    ASSERT_EQ(tessaly.Seek(600), 1);
+    const auto list = reports.Snapshot();
+    // 48900 bytes at 16000 bytes per second.
+    EXPECT_EQ(list.back(), std::make_pair(kNotifyPosition, 3));
+    ASSERT_EQ(tessaly.Resume(), 1);
+    EXPECT_TRUE(reports.WaitForEnd());
+}
+
+TEST_F(TessalyPlaybackTest, OpenRefusals) {
+    InputFileInfo info = {};
+    ASSERT_EQ(tessaly.Open(Fixture("tone-128k.mp3").c_str(), &info), 1);
+    EXPECT_EQ(tessaly.Open(Fixture("tone-22k-tagged.mp3").c_str(), &info), 0) << "second Open";
+    EXPECT_EQ(info.bitRate, 128) << "the first file stays open";
+    EXPECT_EQ(tessaly.Close(), 1);
+    EXPECT_EQ(tessaly.Close(), 0);
+
+    // 1023 bytes that are not a WAVE file: too short to search for a frame.
+    Bytes shortFile(1023, 0);
+    shortFile[100] = 0xFF;
+    shortFile[101] = 0xFB;
+    shortFile[102] = 0x90;
+    EXPECT_EQ(tessaly.Open(Scratch("short.mp3", shortFile).c_str(), &info), 0);
+    tessaly.Close();
+
+    // Bit-rate index 0 (free format) is refused with play length 0.
+    Bytes freeFormat = ReadFile(Fixture("tone-128k.mp3"));
+    const size_t sync = FirstSync(freeFormat, 0);
+    freeFormat[sync + 2] &= 0x0F;
+    info.playLength = 99;
+    EXPECT_EQ(tessaly.Open(Scratch("free.mp3", freeFormat).c_str(), &info), 0);
+    tessaly.Close();
+
+    EXPECT_EQ(tessaly.Open((folder + "-missing.mp3").c_str(), &info), 0);
+    EXPECT_EQ(tessaly.Open(testing::TempDir().c_str(), &info), 0) << "a folder";
+    EXPECT_EQ(tessaly.Play(), 0) << "nothing open";
+}
+
+TEST_F(TessalyPlaybackTest, AbsurdWaveFilesAreRefusedOrPlayedSafely) {
+    // A RIFF size of 0xFFFFFFFF and a data chunk longer than the file.
+    Bytes data = Pattern(1000, 3);
+    Bytes wave = MakeWave(1, 2, 44100, data);
+    std::memset(wave.data() + 4, 0xFF, 4);
+    std::memset(wave.data() + 40, 0xFF, 4);
+    EXPECT_TRUE(PlayToEnd(Scratch("huge.wav", wave)) == data);
+
+    InputFileInfo info = {};
+    for (const auto& bad :
+         {MakeWave(1, 0, 44100, data), MakeWave(1, 2, 0, data), Bytes{'R', 'I', 'F'}}) {
+        const std::string path = Scratch("bad.wav", bad);
+        EXPECT_EQ(tessaly.Open(path.c_str(), &info), 0);
+        tessaly.Close();
+    }
+}
+
+TEST_F(TessalyPlaybackTest, FileInfoWhilePlayingDoesNotDisturbThePlay) {
+    const Bytes file = ReadFile(Fixture("tone-128k.mp3"));
+    const Bytes expected = DecodeWhole(file, FirstSync(file, 0));
+    InputFileInfo info = {};
+    ASSERT_EQ(tessaly.Open(Fixture("tone-128k.mp3").c_str(), &info), 1);
+    ASSERT_EQ(tessaly.Play(), 1);
+    for (int i = 0; i < 20; ++i) {
+        InputFileInfo other = {};
+        ASSERT_EQ(tessaly.GetFileInfo(Fixture("tone-22k-tagged.mp3").c_str(), &other), 1);
+        EXPECT_EQ(other.sampleRate, 22050);
+        EXPECT_STREQ(other.tag.title, "Tone");
+        // Tags count in GetFileInfo's play length: 24964 bytes at 8000 per second.
+        EXPECT_EQ(other.playLength, 3);
+    }
+    ASSERT_TRUE(reports.WaitForEnd());
+    EXPECT_TRUE(output.Written() == expected);
+}
+
+TEST_F(TessalyPlaybackTest, RandomHostCallsNeverHangAndLeaveAConsistentState) {
+    const std::string mp3 = Fixture("tone-128k.mp3");
+    const std::string wav = Scratch("soak.wav", MakeWave(6, 2, 22050, Pattern(22050 * 2 * 3, 4)));
+    std::mt19937 random(12345);
+    InputFileInfo info = {};
+    for (int call = 0; call < 2000; ++call) {
+        const auto started = std::chrono::steady_clock::now();
+        switch (random() % 7) {
+        case 0:
+            tessaly.Play();
+            break;
+        case 1:
+            tessaly.Pause();
+            break;
+        case 2:
+            tessaly.Resume();
+            break;
+        case 3:
+            tessaly.Seek(static_cast<int32_t>(random() % 5));
+            break;
+        case 4:
+            tessaly.Stop();
+            break;
+        case 5:
+            tessaly.Close();
+            break;
+        case 6:
+            tessaly.Open(random() % 2 ? mp3.c_str() : wav.c_str(), &info);
+            break;
+        }
+        ASSERT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2))
+            << "call " << call;
+        const int32_t state = tessaly.GetState();
+        ASSERT_TRUE(state == kInputStopped || state == kInputPlaying || state == kInputPaused);
+    }
+    tessaly.Close();
+    EXPECT_EQ(tessaly.GetState(), kInputStopped);
+    EXPECT_EQ(tessaly.Close(), 0);
+}
+
+} // namespace
