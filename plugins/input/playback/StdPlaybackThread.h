@@ -1,4 +1,5 @@
-// The playback thread on std::thread, for running the input plug-in natively:
+// The playback thread on std::thread, for running the input plug-in off Windows
+// (tests, benchmarks):
 // the same post-and-wait protocol as the Win32 thread messages.
 #pragma once
 
