@@ -12,7 +12,10 @@ bool FlushFileToDisk(std::FILE* file) {
 }
 
 bool ReplaceFileInOneStep(const std::string& source, const std::string& target) {
-    // A read-only target makes the move fail with access denied.
+    // Not every implementation of the move refuses a read-only target by itself.
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return false;
     return MoveFileExA(source.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
