@@ -102,10 +102,26 @@ IniDocument::IniDocument(std::string_view bytes) {
         }
     }
     if (!lines_.empty() && lines_.back() != '\n') lines_.push_back('\n');
+
+    for (size_t begin = 0; begin < lines_.size();) {
+        const size_t end = lines_.find('\n', begin);
+        const std::string_view line(lines_.data() + begin, end - begin);
+        if (const auto name = SectionNameOf(line)) {
+            if (!sections_.empty()) sections_.back().bodyEnd = begin;
+            sections_.push_back({static_cast<size_t>(name->data() - lines_.data()), name->size(),
+                                 end + 1, lines_.size()});
+        }
+        begin = end + 1;
+    }
+}
+
+std::string_view IniDocument::NameOf(const Section& section) const {
+    return std::string_view(lines_).substr(section.nameBegin, section.nameLength);
 }
 
 struct IniDocument::Location {
     bool sectionFound = false;
+    size_t section = 0;
     bool keyFound = false;
     // The key's line, without its LF, when found.
     size_t lineBegin = 0;
@@ -119,18 +135,15 @@ struct IniDocument::Location {
 // Only the first section of the name counts, as with the profile functions.
 IniDocument::Location IniDocument::Locate(std::string_view section, std::string_view key) const {
     Location found;
-    bool inSection = false;
-    size_t begin = 0;
-    while (begin < lines_.size()) {
-        const size_t end = lines_.find('\n', begin);
-        const std::string_view line(lines_.data() + begin, end - begin);
-        if (const auto name = SectionNameOf(line)) {
-            if (inSection) break;
-            if (EqualIgnoringCase(*name, section)) {
-                inSection = found.sectionFound = true;
-                found.insertAt = end + 1;
-            }
-        } else if (inSection) {
+    for (size_t index = 0; index < sections_.size(); ++index) {
+        const Section& candidate = sections_[index];
+        if (!EqualIgnoringCase(NameOf(candidate), section)) continue;
+        found.sectionFound = true;
+        found.section = index;
+        found.insertAt = candidate.bodyBegin;
+        for (size_t begin = candidate.bodyBegin; begin < candidate.bodyEnd;) {
+            const size_t end = lines_.find('\n', begin);
+            const std::string_view line(lines_.data() + begin, end - begin);
             if (const auto entry = KeyLineOf(line); entry && EqualIgnoringCase(entry->name, key)) {
                 found.keyFound = true;
                 found.lineBegin = begin;
@@ -140,10 +153,32 @@ IniDocument::Location IniDocument::Locate(std::string_view section, std::string_
                 return found;
             }
             if (!Trim(line).empty()) found.insertAt = end + 1;
+            begin = end + 1;
         }
-        begin = end + 1;
+        return found;
     }
     return found;
+}
+
+void IniDocument::Splice(size_t index, size_t at, size_t removed, std::string_view inserted) {
+    lines_.replace(at, removed, inserted);
+    const auto shift = [&](size_t& offset) { offset = offset + inserted.size() - removed; };
+    shift(sections_[index].bodyEnd);
+    for (size_t later = index + 1; later < sections_.size(); ++later) {
+        shift(sections_[later].nameBegin);
+        shift(sections_[later].bodyBegin);
+        shift(sections_[later].bodyEnd);
+    }
+}
+
+void IniDocument::AppendSection(std::string_view section, std::string_view firstLine) {
+    lines_ += '[';
+    const size_t nameBegin = lines_.size();
+    lines_ += section;
+    lines_ += "]\n";
+    const size_t bodyBegin = lines_.size();
+    lines_ += firstLine;
+    sections_.push_back({nameBegin, section.size(), bodyBegin, lines_.size()});
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
@@ -175,27 +210,20 @@ bool IniDocument::WriteString(std::string_view section, std::string_view key,
     if (!IsWritableName(section) || !IsWritableName(key) || HasLineBreakingByte(value) ||
         key.find('=') != std::string_view::npos || key.front() == '[')
         return false;
+    std::string line(key);
+    line += '=';
+    line += value;
     const Location found = Locate(section, key);
     if (found.keyFound) {
-        std::string line(found.storedName);
-        line += '=';
-        line += value;
-        lines_.replace(found.lineBegin, found.lineEnd - found.lineBegin, line);
-    } else if (found.sectionFound) {
-        std::string line(key);
-        line += '=';
-        line += value;
-        line += '\n';
-        lines_.insert(found.insertAt, line);
-    } else {
-        lines_ += '[';
-        lines_ += section;
-        lines_ += "]\n";
-        lines_ += key;
-        lines_ += '=';
-        lines_ += value;
-        lines_ += '\n';
+        line.replace(0, key.size(), found.storedName);
+        Splice(found.section, found.lineBegin, found.lineEnd - found.lineBegin, line);
+        return true;
     }
+    line += '\n';
+    if (found.sectionFound)
+        Splice(found.section, found.insertAt, 0, line);
+    else
+        AppendSection(section, line);
     return true;
 }
 

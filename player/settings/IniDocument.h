@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class IniDocument {
   public:
@@ -46,10 +47,25 @@ class IniDocument {
     std::string ToBytes() const;
 
   private:
+    // Offsets into lines_; the body runs from the line after the header to
+    // the next header or the end of the text.
+    struct Section {
+        size_t nameBegin;
+        size_t nameLength;
+        size_t bodyBegin;
+        size_t bodyEnd;
+    };
     struct Location;
+
+    std::string_view NameOf(const Section& section) const;
     Location Locate(std::string_view section, std::string_view key) const;
+    // Replaces removed bytes at offset at, inside the body of section index.
+    void Splice(size_t index, size_t at, size_t removed, std::string_view inserted);
+    void AppendSection(std::string_view section, std::string_view firstLine);
 
     bool startsWithBom_ = false;
     // Every line ends in a single LF here, including the last one.
     std::string lines_;
+    // In order of appearance; lines before the first header belong to none.
+    std::vector<Section> sections_;
 };

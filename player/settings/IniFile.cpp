@@ -69,8 +69,11 @@ IniFileContent ReadIniFile(const std::string& path) {
 
 bool WriteIniFile(const std::string& path, const IniDocument& document) {
     if (!IsUsablePath(path)) return false;
+    // A file this program could not read back is never written.
+    const std::string bytes = document.ToBytes();
+    if (bytes.size() > kMaxIniFileBytes) return false;
     const std::string temporaryPath = path + ".tmp";
-    const WriteOutcome outcome = WriteWholeFile(temporaryPath, document.ToBytes());
+    const WriteOutcome outcome = WriteWholeFile(temporaryPath, bytes);
     if (outcome == WriteOutcome::NotCreated) return false;
     if (outcome == WriteOutcome::Complete && ReplaceFileInOneStep(temporaryPath, path)) return true;
     std::remove(temporaryPath.c_str());

@@ -24,8 +24,9 @@ struct IniFileContent {
 
 IniFileContent ReadIniFile(const std::string& path);
 
-// Writes the document in place of the file at path. On failure the old file
-// is left exactly as it was and no temporary file remains.
+// Writes the document in place of the file at path. On failure (including a
+// document larger than kMaxIniFileBytes) the old file is left exactly as it
+// was and no temporary file remains.
 bool WriteIniFile(const std::string& path, const IniDocument& document);
 
 // Reads the file (a missing one counts as empty), lets edit change the

@@ -150,6 +150,17 @@ TEST(IniFile, OversizedFileIsUnreadableAndNeverOverwritten) {
     EXPECT_EQ(ReadBytes(path).size(), huge.size());
 }
 
+// Three megabytes of LF grow to six with CR LF: written, it could not be read.
+TEST(IniFile, DocumentThatWouldGrowPastTheLimitIsNotWritten) {
+    TemporaryFolder folder;
+    const std::string path = folder.Path("Quorel.ini");
+    const std::string lines = "[A]\nx=1\n" + std::string(3 * 1024 * 1024, '\n');
+    WriteBytes(path, lines);
+    EXPECT_FALSE(UpdateIniFile(path, [](IniDocument& d) { return d.WriteInteger("A", "x", 2); }));
+    EXPECT_EQ(ReadBytes(path), lines);
+    EXPECT_FALSE(Exists(path + ".tmp"));
+}
+
 TEST(IniFile, FileAtTheSizeLimitIsRead) {
     TemporaryFolder folder;
     const std::string path = folder.Path("Quorel.ini");
