@@ -1,6 +1,10 @@
 // The options of the whole program, one field per settings-file key, as the
 // settings dialog holds them from start-up to the end. Every other window
 // reads them from here.
+//
+// Start-up: construct with the path of "Quorel.ini" beside the program, then
+// LoadSettings(DefaultIniPath, true). Exit and the sleep timer:
+// SaveSettings(CurrentIniPath).
 #pragma once
 
 #include <cstdint>

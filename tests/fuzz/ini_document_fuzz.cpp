@@ -43,12 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string once = document.ToBytes();
     Require(IniDocument(once).ToBytes() == once);
 
-    if (document.WriteString(section, key, value)) {
-        if (!IsBlankEdge(value) && !IsQuoted(value))
-            Require(document.ReadString(section, key, "") == value);
-        const std::string written = document.ToBytes();
-        Require(IniDocument(written).ReadString(section, key, "x") ==
-                document.ReadString(section, key, "y"));
-    }
+    // Writes shift the sections behind them; a fresh parse must agree with
+    // the edited document on every name involved.
+    const bool written = document.WriteString(section, key, value);
+    if (written && !IsBlankEdge(value) && !IsQuoted(value))
+        Require(document.ReadString(section, key, "") == value);
+    document.WriteString(key, section, value);
+    document.WriteString(section, "Name0", key);
+    const IniDocument reparsed(document.ToBytes());
+    for (const std::string_view s : {section, key})
+        for (const std::string_view k : {section, key, std::string_view("Name0")})
+            Require(reparsed.ReadString(s, k, "\x01") == document.ReadString(s, k, "\x01"));
     return 0;
 }
