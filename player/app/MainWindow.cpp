@@ -4,7 +4,9 @@
 
 #include "AppTexts.h"
 #include "HostCallback.h"
+#include "ProgramFolder.h"
 #include "SingleInstance.h"
+#include "WindowParameter.h"
 
 namespace {
 
@@ -125,12 +127,18 @@ bool TMainWin::FormCreate() {
         return false;
     }
 
-    // Seams, in creation order, for what later work adds here: the settings
-    // dialog with the settings file and the window parameters; the play list
-    // window and the about box; the play list model; the skin; the menu play
-    // list; the re-open history; DirectSound when the settings ask for it;
-    // the shuffle order; handing the pointers to the play list window and
-    // the model.
+    settings = std::make_unique<SettingsFields>(DefaultSettingsPath());
+    settings->LoadSettings(settings->DefaultIniPath, true);
+    LoadWindowParameter();
+
+    // Seams, in creation order: the play list window and the about box; the
+    // play list model; the skin; the menu play list; the re-open history.
+
+    if (settings->UseDirectSound && !output->OutputInitDirectSound(window))
+        MessageBoxW(window, kDirectSoundFailedMessage, nullptr, MB_OK);
+
+    // Seams: the shuffle order; handing the pointers to the play list window
+    // and the model.
 
     input->SetOutput(output);
     input->SetCallback(HostCallback, reinterpret_cast<uintptr_t>(window));
@@ -162,9 +170,14 @@ void TMainWin::FormDestroy() {
     if (destroyed) return;
     destroyed = true;
     if (output) output->OutputRelease();
-    // Seams, in order: the skin's bitmaps; the tray icon, the settings file
-    // and the window parameters; the shuffle order; the model's item lists;
-    // the re-open history; the menu play list; the other windows; the model.
+    // Seam: the skin's bitmaps.
+    if (settings) {
+        // Seam: the tray icon.
+        settings->SaveSettings(settings->CurrentIniPath);
+        SaveWindowParameter();
+    }
+    // Seams, in order: the shuffle order; the model's item lists; the re-open
+    // history; the menu play list; the other windows; the model.
     RemovePropA(window, kMainWindowProperty);
 }
 
@@ -221,6 +234,25 @@ void TMainWin::ResetPanelTexts() {
 void TMainWin::HandoverList() {
     // Seam: the hand-over list (HandoverListPath) is read as an M3U list into
     // the play list model, added or replacing by the DDtoAdd setting.
+}
+
+void TMainWin::LoadWindowParameter() {
+    RECT frame;
+    if (!GetWindowRect(window, &frame)) frame = RECT{};
+    const WindowParameter stored =
+        ::LoadWindowParameter(settings->CurrentIniPath, frame.left, frame.top);
+    Volume = stored.Volume;
+    RepeatMode = stored.Repeat;
+    ShuffleMode = 100;
+    SetWindowPos(window, nullptr, stored.Left, stored.Top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainWin::SaveWindowParameter() {
+    RECT frame;
+    if (!GetWindowRect(window, &frame)) return;
+    ::SaveWindowParameter(settings->CurrentIniPath,
+                          WindowParameter{Volume, RepeatMode, frame.left, frame.top});
 }
 
 void TMainWin::EnableShutdownPrivilege() {

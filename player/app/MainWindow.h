@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "PluginManager.h"
+#include "SettingsFields.h"
 
 class TMainWin {
   public:
@@ -38,6 +40,8 @@ class TMainWin {
     void ClearList();
     void ResetPanelTexts();
     void EnableShutdownPrivilege();
+    void LoadWindowParameter();
+    void SaveWindowParameter();
 
     HWND window = nullptr;
     int argc = 0;
@@ -48,6 +52,8 @@ class TMainWin {
     InputPlugin* input = nullptr;   // owned by its module
     OutputPlugin* output = nullptr; // owned by its module
     MixerPlugin* mixer = nullptr;   // owned by its module; may be null
+    // The settings fields; the settings dialog will own them.
+    std::unique_ptr<SettingsFields> settings;
 
     // Transport state.
     int32_t PlayState = 0;

@@ -76,10 +76,13 @@ TEST(Startup, MainWindowIsABorderlessPanelThatClosesCleanly) {
     EXPECT_EQ(style & WS_CAPTION, 0);
     EXPECT_EQ(style & WS_THICKFRAME, 0);
 
-    // The idle panel's background is black.
-    HDC screen = GetDC(window);
-    EXPECT_EQ(GetPixel(screen, 134, 22) & 0xFFFFFF, 0u);
-    ReleaseDC(window, screen);
+    // The idle panel's background is black (the virtual desktop is white).
+    EXPECT_TRUE(WaitUntil([&] {
+        HDC screen = GetDC(window);
+        const COLORREF pixel = GetPixel(screen, 134, 22);
+        ReleaseDC(window, screen);
+        return (pixel & 0xFFFFFF) == 0;
+    }));
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(quorel.WaitForExit(), 0);
