@@ -1,5 +1,7 @@
 #include "Cp932.h"
 
+#include <algorithm>
+
 bool IsLeadByte932(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
@@ -34,6 +36,18 @@ std::string ToLowerAnsi(std::string_view text) {
     return lower;
 }
 
+namespace {
+
+// Letters without case; the path separator before every other character, so
+// "f1\x" comes before "f10\x" and a folder's files stay together.
+unsigned char SortWeight(unsigned char byte) {
+    if (byte == '\\') return 0;
+    if (byte >= 'A' && byte <= 'Z') return static_cast<unsigned char>(byte - 'A' + 'a');
+    return byte;
+}
+
+} // namespace
+
 int CompareNoCase(std::string_view a, std::string_view b) {
     // Equal bytes so far means both texts are at the same character boundary.
     bool inTrailByte = false;
@@ -41,12 +55,18 @@ int CompareNoCase(std::string_view a, std::string_view b) {
         unsigned char byteA = static_cast<unsigned char>(a[i]);
         unsigned char byteB = static_cast<unsigned char>(b[i]);
         if (!inTrailByte) {
-            if (byteA >= 'A' && byteA <= 'Z') byteA = byteA - 'A' + 'a';
-            if (byteB >= 'A' && byteB <= 'Z') byteB = byteB - 'A' + 'a';
+            byteA = SortWeight(byteA);
+            byteB = SortWeight(byteB);
         }
         if (byteA != byteB) return byteA < byteB ? -1 : 1;
-        inTrailByte = !inTrailByte && IsLeadByte932(byteA);
+        inTrailByte = !inTrailByte && IsLeadByte932(static_cast<unsigned char>(a[i]));
     }
     if (a.size() == b.size()) return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+void SortNoCase(std::vector<std::string>& names) {
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return CompareNoCase(a, b) < 0;
+    });
 }

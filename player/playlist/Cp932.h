@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Byte text in code page 932 (Shift-JIS). A backslash or a letter byte can be
 // the second half of a double-byte character, so path splitting and case
@@ -23,6 +24,9 @@ size_t NextBackslash(std::string_view text, size_t from);
 // ASCII letters in lower case; double-byte characters untouched.
 std::string ToLowerAnsi(std::string_view text);
 
-// Ordering of file names without regard to case: ASCII letters folded,
-// everything else by unsigned byte value. <0, 0 or >0.
+// Ordering of file names without regard to case: ASCII letters folded, the
+// backslash lowest, everything else by unsigned byte value. <0, 0 or >0.
 int CompareNoCase(std::string_view a, std::string_view b);
+
+// Sorts file names ascending by CompareNoCase; equal names keep their order.
+void SortNoCase(std::vector<std::string>& names);

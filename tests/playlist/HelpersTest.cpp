@@ -114,7 +114,9 @@ TEST(Cp932Test, FoldsOnlySingleByteLetters) {
     EXPECT_LT(CompareNoCase("a", "B"), 0);
     EXPECT_LT(CompareNoCase("ab", "ABC"), 0);
     EXPECT_NE(CompareNoCase("\x83\x41", "\x83\x61"), 0);
-    EXPECT_LT(CompareNoCase("z", "\x83\x41"), 0); // double-byte after ASCII
+    EXPECT_LT(CompareNoCase("z", "\x83\x41"), 0);   // double-byte after ASCII
+    EXPECT_LT(CompareNoCase("f1\\x", "f10\\x"), 0); // the separator first
+    EXPECT_LT(CompareNoCase("a\\z", "a!"), 0);
 }
 
 TEST(TextCompareTest, Blank) {
