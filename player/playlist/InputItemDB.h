@@ -23,6 +23,9 @@ class TInputItemDB {
     // Removes item `number`; out-of-range numbers do nothing. When the cursor
     // is left past the end it moves to the new last item (0 when empty).
     void DeleteItem(int32_t number);
+    // Removes every listed item in one pass, for deleting a selection
+    // (repeated and out-of-range numbers are ignored); the cursor as above.
+    void DeleteItems(std::vector<int32_t> numbers);
     void Clear();
 
     int32_t GetCurrent() const { return current_; }
@@ -53,9 +56,13 @@ class TInputItemDB {
     void SortRange(std::vector<std::string>& keys, int32_t first, int32_t last, bool ascending);
     void SwapRecords(std::vector<std::string>& keys, int32_t a, int32_t b);
 
-    ItemRecord* items_ = nullptr; // count_ records, null when empty
+    bool Reserve(size_t wanted);
+    void ReleaseSpare();
+
+    ItemRecord* items_ = nullptr; // count_ records in use, null when empty
     int32_t current_ = 0;
     int32_t count_ = 0;
     bool changed_ = false;
     MessageSink messages_;
+    size_t capacity_ = 0; // records the block has room for
 };

@@ -112,6 +112,37 @@ TEST(InputItemDBTest, DeletingKeepsTheCursorOnAnItem) {
     EXPECT_EQ(store.GetCurrentItem(), nullptr);
 }
 
+TEST(InputItemDBTest, DeleteItemsRemovesASelectionInOnePass) {
+    TInputItemDB store;
+    Fill(store, {"a", "b", "c", "d", "e"});
+    ASSERT_TRUE(store.SetCurrent(5));
+    store.TakeChanged();
+    store.DeleteItems({4, 2, 9, 2, 0});
+    EXPECT_EQ(PathsOf(store), (Paths{"a", "c", "e"}));
+    EXPECT_EQ(store.GetCurrent(), 3);
+    EXPECT_TRUE(store.TakeChanged());
+    store.DeleteItems({7, -1});
+    EXPECT_FALSE(store.TakeChanged());
+    store.DeleteItems({1, 2, 3});
+    EXPECT_EQ(store.GetCount(), 0);
+    EXPECT_EQ(store.GetCurrent(), 0);
+}
+
+TEST(InputItemDBTest, GrowingAndShrinkingKeepsEveryRecord) {
+    TInputItemDB store;
+    for (int i = 0; i < 3000; ++i)
+        AddTestItem(store, std::to_string(i));
+    for (int i = 0; i < 2990; ++i)
+        store.DeleteItem(1);
+    std::vector<int32_t> odd;
+    for (int32_t number = 1; number <= 10; number += 2)
+        odd.push_back(number);
+    store.DeleteItems(odd);
+    EXPECT_EQ(PathsOf(store), (Paths{"2991", "2993", "2995", "2997", "2999"}));
+    AddTestItem(store, "x");
+    EXPECT_STREQ(store.GetItem(6)->path, "x");
+}
+
 TEST(InputItemDBTest, SetSwapAndClear) {
     TInputItemDB store;
     Fill(store, {"a", "b"});
