@@ -130,6 +130,19 @@ TEST_F(FolderScanTest, ListsNamingEachOthersFoldersEnd) {
     EXPECT_EQ(Scan("C:\\p"), (Names{"C:\\p\\p.mp3", "C:\\q\\q.mp3"}));
 }
 
+TEST_F(FolderScanTest, ChainsOfListsNamingFurtherFoldersStop) {
+    // Each folder's list names the next folder: a folder line read 16 calls
+    // deep is no longer scanned, so the chain ends after eight folders.
+    for (int i = 0; i < 40; ++i) {
+        const std::string folder = "C:\\L" + std::to_string(i);
+        files.AddFile(folder + "\\f.mp3");
+        files.AddFile(folder + "\\next.m3u", "C:\\L" + std::to_string(i + 1) + "\r\n");
+    }
+    const Names list = Scan("C:\\L0");
+    ASSERT_EQ(list.size(), 8u);
+    EXPECT_EQ(list.back(), "C:\\L7\\f.mp3");
+}
+
 TEST_F(FolderScanTest, DeepestFolderThePathAllows) {
     std::string folder = "C:";
     while (folder.size() + 2 + 6 <= 259)

@@ -109,6 +109,15 @@ TEST(RandomGeneratorTest, BothWidthsShareOneSequence) {
     EXPECT_NE(first, second);
 }
 
+TEST(RandomGeneratorTest, TimeOfDaySeedLeavesTheOldSequence) {
+    RandomGenerator reseeded;
+    RandomGenerator untouched;
+    reseeded.Seed(1);
+    untouched.Seed(1);
+    reseeded.SeedFromTimeOfDay();
+    EXPECT_NE(reseeded.Next31(), untouched.Next31());
+}
+
 TEST(RandomGeneratorTest, SeedRestartsTheSequence) {
     RandomGenerator random;
     random.Seed(42);
