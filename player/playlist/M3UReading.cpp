@@ -22,6 +22,20 @@ std::vector<std::string_view> M3UEntryLines(std::string_view contents) {
     return lines;
 }
 
+namespace {
+
+// Length of the part ".." never climbs out of: "C:" or "\\server\share".
+size_t RootLength(std::string_view folder) {
+    if (folder.size() >= 2 && folder[1] == ':') return 2;
+    if (folder.substr(0, 2) != "\\\\") return 0;
+    const size_t server = NextBackslash(folder, 2);
+    if (server == std::string_view::npos) return folder.size();
+    const size_t share = NextBackslash(folder, server + 1);
+    return share == std::string_view::npos ? folder.size() : share;
+}
+
+} // namespace
+
 std::optional<std::string> ResolveM3ULine(std::string_view base, std::string_view line) {
     if (IsAbsolutePath(line)) {
         if (line.size() > kMaxPathLength) return std::nullopt;
@@ -29,6 +43,7 @@ std::optional<std::string> ResolveM3ULine(std::string_view base, std::string_vie
     }
     // Only whole "." and ".." segments count: ".hidden.mp3" is a name.
     std::string folder(base);
+    const size_t root = RootLength(folder);
     while (true) {
         if (line == "." || line == "..") {
             line = {};
@@ -36,14 +51,14 @@ std::optional<std::string> ResolveM3ULine(std::string_view base, std::string_vie
             line.remove_prefix(2);
         } else if (line.substr(0, 3) == "..\\") {
             const size_t slash = LastBackslash(folder);
-            if (slash != std::string::npos) folder.resize(slash);
+            if (slash != std::string::npos && slash >= root) folder.resize(slash);
             line.remove_prefix(3);
         } else {
             break;
         }
     }
     std::string path = folder.empty() ? std::string(line) : folder + '\\' + std::string(line);
-    if (path.size() > kMaxPathLength) return std::nullopt;
+    if (path.empty() || path.size() > kMaxPathLength) return std::nullopt;
     return path;
 }
 

@@ -39,6 +39,10 @@ TEST_F(M3UReadingTest, DotSegments) {
     EXPECT_EQ(ResolveM3ULine("C:\\a", ".hidden.mp3"), "C:\\a\\.hidden.mp3");
     EXPECT_EQ(ResolveM3ULine("C:\\a", "..odd.mp3"), "C:\\a\\..odd.mp3");
     EXPECT_EQ(ResolveM3ULine("C:\\a", "x\\..\\c.mp3"), "C:\\a\\x\\..\\c.mp3");
+    // Nor does a network list climb out of its share.
+    EXPECT_EQ(ResolveM3ULine("\\\\srv\\share\\x", "..\\..\\..\\c.mp3"), "\\\\srv\\share\\c.mp3");
+    EXPECT_EQ(ResolveM3ULine("", "a.mp3"), "a.mp3");
+    EXPECT_EQ(ResolveM3ULine("", ".\\"), std::nullopt);
 }
 
 TEST_F(M3UReadingTest, AbsoluteLinesStayAsTheyAre) {
