@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "AppTexts.h"
+#include "PathNames.h"
 #include "HostCallback.h"
 #include "ProgramFolder.h"
 #include "SingleInstance.h"
@@ -25,11 +26,6 @@ enum AppCommand : WPARAM {
     kCmdRefresh = 120,
     kCmdClearList = 140,
 };
-
-void CopyText(char (&field)[128], const char* text) {
-    std::strncpy(field, text, sizeof field - 1);
-    field[sizeof field - 1] = '\0';
-}
 
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXA windowClass = {};
@@ -61,8 +57,8 @@ bool TMainWin::Create(HINSTANCE instance, int argumentCount, char** arguments) {
     const int left = work.left + (work.right - work.left - width) / 2;
     const int top = work.top + (work.bottom - work.top - height) / 2;
 
-    window = CreateWindowExA(0, kWindowClass, kIdleTitle, style, left, top, width, height, nullptr,
-                             nullptr, instance, this);
+    window = CreateWindowExA(0, kWindowClass, Transport::kIdleApplicationTitle, style, left, top,
+                             width, height, nullptr, nullptr, instance, this);
     return window != nullptr;
 }
 
@@ -111,12 +107,6 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TMainWin::FormCreate() {
-    // The two temporary name lists of the command line arrive with the play
-    // list model (see the command line step below).
-
-    CopyText(TitleText, kIdleTitle);
-    CopyText(ArtistText, kIdleSubtitle);
-
     input = plugins.LoadInput(kInputPluginPath);
     output = plugins.LoadOutput(kOutputPluginPath);
     mixer = plugins.LoadMixer(kMixerPluginPath);
@@ -129,41 +119,61 @@ bool TMainWin::FormCreate() {
 
     settings = std::make_unique<SettingsFields>(DefaultSettingsPath());
     settings->LoadSettings(settings->DefaultIniPath, true);
-    LoadWindowParameter();
 
-    // Seams, in creation order: the play list window and the about box; the
-    // play list model; the skin; the menu play list; the re-open history.
+    // Seam: the play list window and the about box.
+    model = std::make_unique<TOpenAudioFile>(files,
+                                             [this](const char* text) { ShowByteMessage(text); });
+    // Seams: the skin; the menu play list; the re-open history.
 
     if (settings->UseDirectSound && !output->OutputInitDirectSound(window))
         MessageBoxW(window, kDirectSoundFailedMessage, nullptr, MB_OK);
 
-    // Seams: the shuffle order; handing the pointers to the play list window
-    // and the model.
+    shuffle = std::make_unique<TShuffle>();
+    model->SetInput(input);
+    model->SetOptions({settings->NotReflexive, settings->NotOpenMP3, settings->NotOpenWAV,
+                       settings->NotOpenRMP, settings->NotOpenM3U, settings->NotOpenCDA});
+    transport = std::make_unique<Transport>(TransportParts{*input, model->PlayList(), *shuffle,
+                                                           SharedRandom(), *settings, *this, mixer,
+                                                           nullptr, window});
+    transport->ResetForEmptyList(kIdleTitle, kIdleSubtitle);
+    LoadWindowParameter();
 
     input->SetOutput(output);
     input->SetCallback(HostCallback, reinterpret_cast<uintptr_t>(window));
 
-    // Seams: the Stop_M check mark (menus), the tray icon (settings), drag
-    // and drop (main window interaction).
+    // Seams: the Stop_M check mark (menus), the tray icon, drag and drop.
 
-    MixerIsCD = 0;
-    MixerLine = 0;
-    MixerDevice = 0;
-    if (mixer) mixer->MixerOpen(window, MixerDevice);
+    if (mixer) {
+        transport->MixerDevice = settings->WaveOutDevice;
+        transport->MixerLine = settings->WaveOutVolume;
+        mixer->MixerOpen(window, transport->MixerDevice);
+    }
 
-    // Seam: the command-line arguments go into the play list model.
-
+    LoadCommandLine();
     EnableShutdownPrivilege();
     SetPropA(window, kMainWindowProperty, reinterpret_cast<HANDLE>(1));
     return true;
 }
 
+void TMainWin::LoadCommandLine() {
+    if (argc < 2) return;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (model->OpenArguments(arguments)) transport->ListLoaded = 1;
+    RememberFolder(arguments.front());
+    transport->AfterListLoaded(1, false);
+}
+
+void TMainWin::RememberFolder(const std::string& name) {
+    LastFolder = FolderOf(name);
+    // Seam: the folder is recorded in the re-open history.
+}
+
 void TMainWin::FormShow() {
-    // Seam: ApplyVolume (transport).
+    transport->ApplyVolume(transport->Volume);
 }
 
 void TMainWin::FormClose() {
-    // Seam: button action stop (transport).
+    if (transport) transport->ButtonAction(kButtonStop);
 }
 
 void TMainWin::FormDestroy() {
@@ -176,74 +186,105 @@ void TMainWin::FormDestroy() {
         settings->SaveSettings(settings->CurrentIniPath);
         SaveWindowParameter();
     }
-    // Seams, in order: the shuffle order; the model's item lists; the re-open
-    // history; the menu play list; the other windows; the model.
+    transport.reset();
+    shuffle.reset();
+    if (model) {
+        model->PlayList().Clear();
+        model->EditList().Clear();
+    }
+    // Seams: the re-open history; the menu play list; the other windows.
+    model.reset();
     RemovePropA(window, kMainWindowProperty);
 }
 
 void TMainWin::OnAppCommand(WPARAM command, LPARAM argument) {
     switch (command) {
     case kCmdNotifyEnd:
-        NotifyEnd();
+        transport->NotifyEnd();
         break;
     case kCmdNotifyPosition:
-        NotifyPosition(static_cast<int32_t>(argument));
+        transport->NotifyPosition(static_cast<int32_t>(argument));
+        DrawTextsAndNumbers();
+        break;
+    case kCmdPlay:
+        transport->ButtonAction(kButtonPlayPause);
+        break;
+    case kCmdStop:
+        transport->ButtonAction(kButtonStop);
+        break;
+    case kCmdRefresh:
+        transport->UpdateTrackInfo();
+        RepaintAll();
         break;
     case kCmdClearList:
         ClearList();
         break;
-    case kCmdPlay:
-    case kCmdStop:
     case kCmdDropFiles:
-    case kCmdRefresh:
-        // Seams: play/pause, stop and track refresh (transport), files
-        // dropped on the play list window (main window interaction).
+        // Seam: files dropped on the play list window (main window interaction).
         break;
     }
 }
 
-void TMainWin::NotifyEnd() {
-    input->Close();
-    // Seam: SelectNext as automatic advance (transport).
-}
-
-void TMainWin::NotifyPosition(int32_t seconds) {
-    if (SeekDragging) return;
-    Position = seconds;
-    // Seam: redraw of the elapsed time and the seek bar (panel).
-}
-
 void TMainWin::ClearList() {
-    // Seam: empty both item lists of the play list model, with
-    // kClearListFailedMessage for a list that can't be emptied.
-    ListLoaded = 0;
-    Position = 0;
-    Length = 0;
-    BitRate = 0;
-    SampleRate = 0;
-    ResetPanelTexts();
-    InvalidateRect(window, nullptr, FALSE);
-}
-
-void TMainWin::ResetPanelTexts() {
-    CopyText(TitleText, kIdleTitle);
-    CopyText(ArtistText, kIdleSubtitle);
-    titleX = 1;
+    // Both lists empty without fail here: the store frees its block.
+    model->PlayList().Clear();
+    model->EditList().Clear();
+    transport->ResetForEmptyList(kIdleTitle, kIdleSubtitle);
+    RepaintAll();
 }
 
 void TMainWin::HandoverList() {
-    // Seam: the hand-over list (HandoverListPath) is read as an M3U list into
-    // the play list model, added or replacing by the DDtoAdd setting.
+    const std::string path = HandoverListPath();
+    TInputItemDB& list = model->PlayList();
+    bool addMode = settings->DDtoAdd;
+    if (!addMode) {
+        transport->ButtonAction(kButtonStop);
+        list.Clear();
+        model->EditList().Clear();
+    }
+    const int32_t oldCount = list.GetCount();
+    if (oldCount == 0) addMode = false;
+    const std::vector<std::string> names = model->ReadHandoverList(path);
+    if (model->AddFiles(names)) transport->ListLoaded = 1;
+    if (!names.empty()) RememberFolder(names.front());
+    transport->AfterListLoaded(oldCount + 1, addMode);
 }
+
+void TMainWin::ShowByteMessage(const char* text) {
+    MessageBoxA(window, text, nullptr, MB_OK);
+}
+
+void TMainWin::RepaintAll() {
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void TMainWin::SetApplicationTitle(const std::string& title) {
+    SetWindowTextA(window, title.c_str());
+}
+
+void TMainWin::PostNotifyEnd() {
+    PostMessageA(window, kHostCallbackMessage, kCmdNotifyEnd, 0);
+}
+
+// Seams for the windows and menus that later work adds: the tray icon, the
+// menus' check marks, the play list window and its grid, the open menu and
+// the menu play list.
+void TMainWin::ShowTrayState(bool, const std::string&) {}
+void TMainWin::CheckMenu(TransportMenuCheck) {}
+void TMainWin::ShowPlayListWindow() {}
+void TMainWin::PopUpOpenMenu() {}
+void TMainWin::SelectPlayListRow(int) {}
+void TMainWin::RebuildPlayList() {}
+void TMainWin::CheckMenuPlayListItem(int) {}
 
 void TMainWin::LoadWindowParameter() {
     RECT frame;
     if (!GetWindowRect(window, &frame)) frame = RECT{};
     const WindowParameter stored =
         ::LoadWindowParameter(settings->CurrentIniPath, frame.left, frame.top);
-    Volume = stored.Volume;
-    RepeatMode = stored.Repeat;
-    ShuffleMode = 100;
+    transport->Volume = stored.Volume;
+    transport->RepeatMode = stored.Repeat;
+    transport->ShuffleMode = kShuffleOff;
     SetWindowPos(window, nullptr, stored.Left, stored.Top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -251,8 +292,9 @@ void TMainWin::LoadWindowParameter() {
 void TMainWin::SaveWindowParameter() {
     RECT frame;
     if (!GetWindowRect(window, &frame)) return;
-    ::SaveWindowParameter(settings->CurrentIniPath,
-                          WindowParameter{Volume, RepeatMode, frame.left, frame.top});
+    ::SaveWindowParameter(
+        settings->CurrentIniPath,
+        WindowParameter{transport->Volume, transport->RepeatMode, frame.left, frame.top});
 }
 
 void TMainWin::EnableShutdownPrivilege() {

@@ -1,4 +1,5 @@
-// The main window: owns the plug-ins and every other window and model.
+// The main window: owns the plug-ins, the settings, the play list model and
+// the transport, and turns window messages into calls on them.
 #pragma once
 
 #include <windows.h>
@@ -6,12 +7,18 @@
 #include <memory>
 #include <string>
 
+#include "OpenAudioFile.h"
 #include "PluginManager.h"
 #include "SettingsFields.h"
+#include "Shuffle.h"
+#include "Transport.h"
+#include "TransportView.h"
+#include "WindowsFileAccess.h"
 
-class TMainWin {
+class TMainWin : private TransportView {
   public:
     TMainWin() = default;
+    ~TMainWin() override = default;
     TMainWin(const TMainWin&) = delete;
     TMainWin& operator=(const TMainWin&) = delete;
 
@@ -34,14 +41,36 @@ class TMainWin {
     void FormDestroy();
 
     void OnAppCommand(WPARAM command, LPARAM argument);
+    void LoadCommandLine();
     void HandoverList();
-    void NotifyEnd();
-    void NotifyPosition(int32_t seconds);
     void ClearList();
-    void ResetPanelTexts();
+    void RememberFolder(const std::string& name);
+    void ShowByteMessage(const char* text);
     void EnableShutdownPrivilege();
     void LoadWindowParameter();
     void SaveWindowParameter();
+
+    // TransportView: the panel's drawing arrives with the panel; until then
+    // every drawing request repaints the window.
+    void DrawPlayPause(bool) override { RepaintAll(); }
+    void DrawStop(bool) override { RepaintAll(); }
+    void DrawTextsAndNumbers() override { RepaintAll(); }
+    void DrawRepeatIndicator() override { RepaintAll(); }
+    void DrawShuffleIndicator() override { RepaintAll(); }
+    void RepaintAll() override;
+    void SetApplicationTitle(const std::string& title) override;
+    void ShowTrayState(bool playing, const std::string& tip) override;
+    void CheckMenu(TransportMenuCheck item) override;
+    void PostNotifyEnd() override;
+    void ShowMessage(const char* text) override { ShowByteMessage(text); }
+    void ShowPlayListWindow() override;
+    void PopUpOpenMenu() override;
+    void SelectPlayListRow(int number) override;
+    void RebuildPlayList() override;
+    void CheckMenuPlayListItem(int number) override;
+    bool SkinActive() const override { return false; }
+    bool SkinHasSeparatePause() const override { return false; }
+    void RestartSkinTitleScroll() override {}
 
     HWND window = nullptr;
     int argc = 0;
@@ -54,29 +83,11 @@ class TMainWin {
     MixerPlugin* mixer = nullptr;   // owned by its module; may be null
     // The settings fields; the settings dialog will own them.
     std::unique_ptr<SettingsFields> settings;
+    WindowsFileAccess files;
+    std::unique_ptr<TOpenAudioFile> model;
+    std::unique_ptr<TShuffle> shuffle;
+    std::unique_ptr<Transport> transport;
 
-    // Transport state.
-    int32_t PlayState = 0;
-    int32_t RepeatMode = 110;
-    int32_t ShuffleMode = 100;
-    int32_t ListLoaded = 0;
-    int32_t Volume = 40;
-    bool SeekDragging = false;
-
-    // Panel numbers and texts.
-    int32_t Position = 0;
-    int32_t Length = 0;
-    int32_t BitRate = 0;
-    int32_t SampleRate = 0;
-    char TitleText[128] = {};
-    char ArtistText[128] = {};
-    int32_t titleWidth = 0;
-    int32_t titleX = 1;
-    bool SkinActive = true;
-    int32_t sleepMinutesLeft = 0;
     std::string LastFolder = "c:\\";
-
-    int32_t MixerIsCD = 0;
-    int32_t MixerLine = 0;
-    int32_t MixerDevice = 0;
+    int32_t sleepMinutesLeft = 0;
 };
