@@ -14,8 +14,8 @@ bool DirectSoundDevice::Create(HWND window) {
     if (!window || !IsWindow(window)) return false;
     if (!library) library = LoadLibraryA("dsound.dll");
     if (!library) return false;
-    const auto create =
-        reinterpret_cast<DirectSoundCreateFn>(GetProcAddress(library, "DirectSoundCreate"));
+    const auto create = reinterpret_cast<DirectSoundCreateFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "DirectSoundCreate")));
     if (!create || FAILED(create(nullptr, &sound, nullptr))) {
         sound = nullptr;
         Release();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <mmsystem.h>
 #include <dsound.h>
 
 class DirectSoundDevice {

@@ -100,7 +100,7 @@ void DirectSoundSink::TickLocked() {
         progress.notify_all();
     }
     const DWORD ahead =
-        std::min(bufferBytes - unplayed, BytesForMilliseconds(plan, kSilenceAheadMs));
+        std::min<DWORD>(bufferBytes - unplayed, BytesForMilliseconds(plan, kSilenceAheadMs));
     SilenceLocked(writeOffset, ahead);
     if (!playing && unplayed > 0) {
         playing = SUCCEEDED(buffer->Play(0, 0, DSBPLAY_LOOPING));
