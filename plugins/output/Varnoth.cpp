@@ -1,49 +1,142 @@
 #include "Varnoth.h"
 
+#include <windows.h>
+
+#include <climits>
 #include <cstring>
 
+#include "DirectSoundSink.h"
+#include "DiskWriterSink.h"
+#include "StreamPlan.h"
+#include "VarnothSettings.h"
+#include "VolumeScale.h"
+#include "WaveOutSink.h"
+
 namespace {
-constexpr char kVersion[] = "0.1.0";
+
+constexpr char kVersion[] = "1.0.0";
 static_assert(sizeof kVersion <= 8, "the version fits the host's 8-byte buffer");
+
+// How long OutputRelease waits for a writer it woke to leave the sink.
+constexpr DWORD kLeaveWaitMs = 2000;
+
 } // namespace
 
-// The sinks (wave device, DirectSound, disk writer) are not built yet: every
-// stream is refused, so the input plug-in never starts playing.
-int32_t Varnoth::OutputOpen(int32_t, const PcmFormat*) {
-    return 0;
+std::shared_ptr<OutputSink> Varnoth::CurrentSink() {
+    std::lock_guard<std::mutex> guard(lock);
+    return sink;
 }
+
+void Varnoth::AbortCurrent() {
+    std::shared_ptr<OutputSink> old;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        old.swap(sink);
+    }
+    if (!old) return;
+    old->Abort();
+    const DWORD start = GetTickCount();
+    while (old.use_count() > 1 && GetTickCount() - start < kLeaveWaitMs)
+        Sleep(1);
+}
+
+// Any device id means the default device: the host always passes 0.
+int32_t Varnoth::OutputOpen(int32_t, const PcmFormat* format) {
+    if (!format) return 0;
+    StreamPlan plan{};
+    if (!PlanStream(*format, plan)) return 0;
+    AbortCurrent(); // a stream the host never closed
+
+    const SinkSettings settings = ReadSinkSettings();
+    std::lock_guard<std::mutex> guard(lock);
+    if (settings.sink == SinkKind::DiskWriter) {
+        sink = DiskWriterSink::Open(*format, plan, settings.diskFolder, settings.pace);
+    } else {
+        if (directSound.get())
+            sink = DirectSoundSink::Open(directSound.get(), *format, plan, volumeLeft, volumeRight);
+        // DirectSound refusing the format leaves the wave device to try.
+        if (!sink) sink = WaveOutSink::Open(*format, plan, WaveOutVolume(volumeLeft, volumeRight));
+    }
+    return sink ? 1 : 0;
+}
+
 int32_t Varnoth::OutputClose() {
-    return 0;
-}
-int32_t Varnoth::OutputWrite(const void*, int32_t) {
-    return 0;
-}
-int32_t Varnoth::OutputReset() {
-    return 0;
-}
-int32_t Varnoth::OutputPause() {
-    return 0;
-}
-int32_t Varnoth::OutputResume() {
-    return 0;
-}
-int32_t Varnoth::OutputSetVolume(int32_t, int32_t) {
-    return 0;
-}
-int32_t Varnoth::OutputReserved8() {
-    return 0;
-}
-int32_t Varnoth::OutputReserved9() {
-    return 0;
-}
-int32_t Varnoth::OutputInitDirectSound(WindowHandle) {
-    return 0;
-}
-int32_t Varnoth::OutputRelease() {
+    std::shared_ptr<OutputSink> current = CurrentSink();
+    if (!current) return 0;
+    current->Drain();
+    std::lock_guard<std::mutex> guard(lock);
+    if (sink == current) sink.reset();
     return 1;
 }
 
+int32_t Varnoth::OutputWrite(const void* pcm, int32_t bytes) {
+    if (bytes == 0) return 1;
+    if (!pcm || bytes < 0) return 0;
+    std::shared_ptr<OutputSink> current = CurrentSink();
+    if (!current) return 0;
+    return current->Write(static_cast<const uint8_t*>(pcm), static_cast<size_t>(bytes)) ? 1 : 0;
+}
+
+int32_t Varnoth::OutputReset() {
+    std::shared_ptr<OutputSink> current = CurrentSink();
+    if (!current) return 0;
+    current->Reset();
+    return 1;
+}
+
+int32_t Varnoth::OutputPause() {
+    std::shared_ptr<OutputSink> current = CurrentSink();
+    if (!current) return 0;
+    current->Pause();
+    return 1;
+}
+
+int32_t Varnoth::OutputResume() {
+    std::shared_ptr<OutputSink> current = CurrentSink();
+    if (!current) return 0;
+    current->Resume();
+    return 1;
+}
+
+// Kept for the next stream too: the host sets the volume only when it
+// changes.
+int32_t Varnoth::OutputSetVolume(int32_t left, int32_t right) {
+    std::shared_ptr<OutputSink> current;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        volumeLeft = left;
+        volumeRight = right;
+        current = sink;
+    }
+    if (!current) return 1;
+    return current->SetVolume(left, right) ? 1 : 0;
+}
+
+int32_t Varnoth::OutputReserved8() {
+    std::shared_ptr<OutputSink> current = CurrentSink();
+    if (!current) return 0;
+    const uint64_t queued = current->QueuedBytes();
+    return queued > INT32_MAX ? INT32_MAX : static_cast<int32_t>(queued);
+}
+
+int32_t Varnoth::OutputReserved9() {
+    return 0;
+}
+
 int32_t Varnoth::OutputGetVersion(char* buffer8) {
+    if (!buffer8) return 0;
     std::memcpy(buffer8, kVersion, sizeof kVersion);
+    return 1;
+}
+
+int32_t Varnoth::OutputInitDirectSound(WindowHandle window) {
+    std::lock_guard<std::mutex> guard(lock);
+    return directSound.Create(static_cast<HWND>(window)) ? 1 : 0;
+}
+
+int32_t Varnoth::OutputRelease() {
+    AbortCurrent();
+    std::lock_guard<std::mutex> guard(lock);
+    directSound.Release();
     return 1;
 }

@@ -1,7 +1,23 @@
-// The output plug-in's one object.
+// The output plug-in's one object: opens a sink per stream (the wave
+// device, DirectSound after OutputInitDirectSound, or the disk writer as
+// Varnoth.ini or the environment choose, see VarnothSettings.h) and
+// forwards the host's calls to it.
+//
+// The current sink is held by a shared pointer that each call copies, so a
+// call blocked in the sink never holds Varnoth's lock: OutputSetVolume,
+// OutputReset and OutputRelease reach the sink while OutputWrite or
+// OutputClose waits in it.
+//
+// OutputReserved8 answers the bytes queued but not yet played (0 without a
+// stream; capped at 2^31 - 1). OutputReserved9 returns 0.
 #pragma once
 
+#include <memory>
+#include <mutex>
+
+#include "DirectSoundDevice.h"
 #include "OutputPlugin.h"
+#include "OutputSink.h"
 
 class Varnoth : public OutputPlugin {
   public:
@@ -17,4 +33,15 @@ class Varnoth : public OutputPlugin {
     int32_t OutputGetVersion(char* buffer8) override;
     int32_t OutputInitDirectSound(WindowHandle window) override;
     int32_t OutputRelease() override;
+
+  private:
+    std::shared_ptr<OutputSink> CurrentSink();
+    // Aborts the current stream and waits briefly for calls still inside it.
+    void AbortCurrent();
+
+    std::mutex lock;
+    std::shared_ptr<OutputSink> sink;
+    DirectSoundDevice directSound;
+    int32_t volumeLeft = 100;
+    int32_t volumeRight = 100;
 };

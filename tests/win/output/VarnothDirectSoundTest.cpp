@@ -1,0 +1,2 @@
+#include "VarnothTestSupport.h"
+int main() {}

@@ -1,0 +1,46 @@
+// Shared pieces of the Varnoth tests: loading the plug-in, test signals and
+// the ALSA capture file that receives whatever Wine's sound device plays.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "OutputPlugin.h"
+
+namespace varnoth_test {
+
+// Varnoth from `dllPath` (default: the built tree's Plugin folder); null
+// when it can't be loaded.
+OutputPlugin* LoadVarnoth(const std::string& dllPath = std::string());
+
+PcmFormat Format(int32_t channels, int32_t bits, int32_t rate, int32_t bufferBytes);
+
+// Pseudo-random bytes: no two stretches alike, so a dropped, repeated or
+// misplaced piece shows.
+std::vector<uint8_t> Signal(size_t bytes, uint32_t seed);
+
+// Writes `pcm` in blocks of `block` bytes (the last one shorter); false at
+// the first refused write.
+bool WriteInBlocks(OutputPlugin* output, const std::vector<uint8_t>& pcm, size_t block);
+
+// The file behind the ALSA sink ($QUOREL_CAPTURE as Wine sees it).
+class Capture {
+  public:
+    Capture();
+    bool available() const { return !path.empty(); }
+    uint64_t Size() const;
+    std::vector<uint8_t> ReadFrom(uint64_t offset) const;
+    // Waits until the size has not changed for `quietMs`; the final size.
+    uint64_t SettledSize(DWORD quietMs = 400) const;
+
+  private:
+    std::string path;
+};
+
+// Whole contents of a file as bytes, or empty.
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+
+} // namespace varnoth_test

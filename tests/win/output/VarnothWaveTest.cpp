@@ -1,0 +1,285 @@
+// Varnoth on Wine's wave-out device, whose sound the ALSA file sink appends
+// to the capture file: what is played must arrive there byte for byte.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "Harness.h"
+#include "VarnothTestSupport.h"
+
+namespace {
+
+using namespace varnoth_test;
+
+constexpr DWORD kArrivalMs = 30000;
+
+class VarnothWave : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetEnvironmentVariableA("VARNOTH_SINK", "wave");
+        output = LoadVarnoth();
+        ASSERT_NE(output, nullptr);
+        ASSERT_TRUE(capture.available()) << "QUOREL_CAPTURE is not set";
+        output->OutputSetVolume(100, 100);
+        start = capture.SettledSize(200);
+    }
+    void TearDown() override {
+        if (output) output->OutputRelease();
+    }
+
+    // The capture grew by exactly `expected` since SetUp.
+    void ExpectCaptured(const std::vector<uint8_t>& expected) {
+        ASSERT_TRUE(harness::WaitUntil([&] { return capture.Size() >= start + expected.size(); },
+                                       kArrivalMs))
+            << "only " << capture.Size() - start << " of " << expected.size() << " bytes arrived";
+        const std::vector<uint8_t> got = capture.ReadFrom(start);
+        ASSERT_EQ(capture.SettledSize(), start + expected.size()) << "more than was played arrived";
+        ASSERT_EQ(got.size(), expected.size());
+        const auto mismatch = std::mismatch(got.begin(), got.end(), expected.begin());
+        EXPECT_TRUE(mismatch.first == got.end())
+            << "first difference at byte " << (mismatch.first - got.begin());
+    }
+
+    OutputPlugin* output = nullptr;
+    Capture capture;
+    uint64_t start = 0;
+};
+
+TEST_F(VarnothWave, SixteenBitStereoArrivesExactlyAndCompletely) {
+    const PcmFormat format = Format(2, 16, 44100, 8 * 4608);
+    ASSERT_EQ(output->OutputOpen(0, &format), 1);
+    // MPEG-sized writes, the last one short: the final partial buffer must be played.
+    const std::vector<uint8_t> pcm = Signal(176400 + 6 * 4608 + 1000, 1);
+    ASSERT_TRUE(WriteInBlocks(output, pcm, 6 * 4608));
+    output->OutputClose();
+    ExpectCaptured(pcm);
+}
+
+TEST_F(VarnothWave, EightBitMonoArrivesExactlyAndCompletely) {
+    const PcmFormat format = Format(1, 8, 11025, 4096);
+    ASSERT_EQ(output->OutputOpen(0, &format), 1);
+    const std::vector<uint8_t> pcm = Signal(11025 + 777, 2); // odd total
+    ASSERT_TRUE(WriteInBlocks(output, pcm, 1000));
+    output->OutputClose();
+    ExpectCaptured(pcm);
+}
+
+TEST_F(VarnothWave, WritesLargerThanTheQueueAreSplitNotRefused) {
+    const PcmFormat format = Format(2, 16, 22050, 0x80000);
+    ASSERT_EQ(output->OutputOpen(0, &format), 1);
+    const std::vector<uint8_t> pcm = Signal(3 * 88200, 3); // three seconds in one write
+    ASSERT_EQ(output->OutputWrite(pcm.data(), static_cast<int32_t>(pcm.size())), 1);
+    output->OutputClose();
+    ExpectCaptured(pcm);
+}
+
+TEST_F(VarnothWave, ConsecutiveStreamsFollowEachOther) {
+    const PcmFormat first = Format(2, 16, 44100, 4608);
+    const PcmFormat second = Format(1, 16, 22050, 4608);
+    const std::vector<uint8_t> a = Signal(50000, 4);
+    const std::vector<uint8_t> b = Signal(30002, 5);
+    ASSERT_EQ(output->OutputOpen(0, &first), 1);
+    ASSERT_TRUE(WriteInBlocks(output, a, 4608));
+    output->OutputClose();
+    ASSERT_EQ(output->OutputOpen(0, &second), 1);
+    ASSERT_TRUE(WriteInBlocks(output, b, 4608));
+    output->OutputClose();
+    std::vector<uint8_t> both = a;
+    both.insert(both.end(), b.begin(), b.end());
+    ExpectCaptured(both);
+}
+
+TEST_F(VarnothWave, ResetReleasesABlockedWriterAndNothingMoreOfTheStreamArrives) {
+    const PcmFormat format = Format(2, 16, 44100, 4608);
+    ASSERT_EQ(output->OutputOpen(0, &format), 1);
+    // A minute of sound in one write keeps the writer blocked for many seconds.
+    const std::vector<uint8_t> a = Signal(60 * 176400, 6);
+    std::atomic<int> result{-1};
+    std::thread writer(
+        [&] { result = output->OutputWrite(a.data(), static_cast<int32_t>(a.size())); });
+    ASSERT_TRUE(harness::WaitUntil([&] { return capture.Size() > start + 176400; }, kArrivalMs));
+    EXPECT_EQ(output->OutputReset(), 1);
+    const bool released = harness::WaitUntil([&] { return result != -1; }, 5000);
+    if (!released) output->OutputRelease(); // unblock it, so the test can end
+    writer.join();
+    ASSERT_TRUE(released) << "OutputWrite stayed blocked after OutputReset";
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(output->OutputReserved8(), 0) << "the queue is empty after a reset";
+
+    // Give the capture pipe time to deliver what was played before the reset.
+    Sleep(300);
+    const uint64_t atReset = capture.Size() - start;
+    // The stream goes on after a reset (a seek): only the new sound follows.
+    const std::vector<uint8_t> b = Signal(40000, 7);
+    ASSERT_TRUE(WriteInBlocks(output, b, 4608));
+    output->OutputClose();
+    ASSERT_TRUE(harness::WaitUntil([&] { return capture.Size() >= start + atReset + b.size(); },
+                                   kArrivalMs));
+    const std::vector<uint8_t> got = capture.ReadFrom(start);
+    ASSERT_EQ(capture.SettledSize(), start + got.size());
+    ASSERT_GE(got.size(), b.size());
+    // Capture = a prefix of A, then the device's own silence while stopped
+    // (Wine keeps its stream running after a reset), then B exactly.
+    EXPECT_TRUE(std::equal(b.begin(), b.end(), got.end() - static_cast<ptrdiff_t>(b.size())))
+        << "the sound written after the reset is not the end of the capture";
+    size_t end = got.size() - b.size();
+    while (end > 0 && got[end - 1] == 0)
+        --end;
+    EXPECT_LE(end, atReset) << "sound of the reset stream arrived after the reset";
+    EXPECT_LT(end, a.size()) << "the whole minute arrived: nothing was dropped";
+    EXPECT_TRUE(std::equal(got.begin(), got.begin() + static_cast<ptrdiff_t>(end), a.begin()))
+        << "what arrived before the reset is not the start of the stream";
+}
+
+TEST_F(VarnothWave, PauseHaltsTheFlowAndResumeContinuesIt) {
+    const PcmFormat format = Format(2, 16, 44100, 8 * 4608);
+    ASSERT_EQ(output->OutputOpen(0, &format), 1);
+    const std::vector<uint8_t> pcm = Signal(20 * 176400, 8);
+    std::atomic<bool> written{false};
+    std::thread writer([&] {
+        WriteInBlocks(output, pcm, 6 * 4608);
+        written = true;
+    });
+    ASSERT_TRUE(harness::WaitUntil([&] { return capture.Size() > start + 88200; }, kArrivalMs));
+    EXPECT_EQ(output->OutputPause(), 1);
+    const uint64_t paused = capture.SettledSize(500);
+    Sleep(1000);
+    EXPECT_EQ(capture.Size(), paused) << "sound went on while paused";
+    EXPECT_FALSE(written) << "the writer must be held back while paused";
+    EXPECT_GT(output->OutputReserved8(), 0) << "the queue holds sound while paused";
+    EXPECT_EQ(output->OutputResume(), 1);
+    ASSERT_TRUE(harness::WaitUntil([&] { return capture.Size() > paused; }, kArrivalMs));
+    writer.join();
+    output->OutputClose();
+    ExpectCaptured(pcm);
+}
+
+TEST_F(VarnothWave, VolumeFromAnotherThreadDuringWritesNeitherBlocksNorCorrupts) {
+    const PcmFormat format = Format(2, 16, 44100, 8 * 4608);
+    ASSERT_EQ(output->OutputOpen(0, &format), 1);
+    const std::vector<uint8_t> pcm = Signal(4 * 176400, 9);
+    std::atomic<bool> done{false};
+    std::atomic<int> volumeCalls{0};
+    std::thread mainThread([&] {
+        while (!done) {
+            if (output->OutputSetVolume(100, 100) == 1) ++volumeCalls;
+        }
+    });
+    const bool written = WriteInBlocks(output, pcm, 6 * 4608);
+    output->OutputClose();
+    done = true;
+    mainThread.join();
+    ASSERT_TRUE(written);
+    EXPECT_GT(volumeCalls, 10);
+    ExpectCaptured(pcm);
+}
+
+TEST_F(VarnothWave, VolumeScalesTheSamples) {
+    output->OutputSetVolume(50, 50); // kept for the next stream
+    const PcmFormat format = Format(1, 16, 22050, 4096);
+    ASSERT_EQ(output->OutputOpen(0, &format), 1);
+    // A square wave of amplitude 16000.
+    std::vector<uint8_t> pcm(22050 * 2);
+    for (size_t i = 0; i < pcm.size() / 2; ++i) {
+        const int16_t sample = (i / 50) % 2 ? 16000 : -16000;
+        pcm[2 * i] = static_cast<uint8_t>(sample & 0xFF);
+        pcm[2 * i + 1] = static_cast<uint8_t>((sample >> 8) & 0xFF);
+    }
+    ASSERT_TRUE(WriteInBlocks(output, pcm, 4096));
+    output->OutputClose();
+    output->OutputSetVolume(100, 100);
+    ASSERT_TRUE(
+        harness::WaitUntil([&] { return capture.Size() >= start + pcm.size(); }, kArrivalMs));
+    const std::vector<uint8_t> got = capture.ReadFrom(start);
+    ASSERT_GE(got.size(), pcm.size());
+    int loudest = 0;
+    for (size_t i = 0; i + 1 < pcm.size(); i += 2)
+        loudest = std::max(loudest, std::abs(static_cast<int16_t>(got[i] | got[i + 1] << 8)));
+    EXPECT_GT(loudest, 16000 / 8) << "half volume is not silence";
+    EXPECT_LT(loudest, 16000 * 3 / 4) << "half volume must be quieter";
+}
+
+TEST_F(VarnothWave, RefusesFormatsTheDeviceDoesNotTake) {
+    const PcmFormat refused[] = {Format(0, 16, 44100, 4608), Format(3, 16, 44100, 4608),
+                                 Format(2, 24, 44100, 4608), Format(2, 16, 7999, 4608),
+                                 Format(2, 16, 88201, 4608), Format(2, 16, 44100, 0)};
+    for (const PcmFormat& format : refused)
+        EXPECT_EQ(output->OutputOpen(0, &format), 0);
+    EXPECT_EQ(output->OutputOpen(0, nullptr), 0);
+    const PcmFormat highest = Format(2, 16, 88200, 4608);
+    EXPECT_EQ(output->OutputOpen(0, &highest), 1);
+    output->OutputClose();
+}
+
+TEST_F(VarnothWave, CallsWithoutAnOpenStreamFailCleanly) {
+    const uint8_t pcm[4] = {};
+    EXPECT_EQ(output->OutputWrite(pcm, 4), 0);
+    EXPECT_EQ(output->OutputReset(), 0);
+    EXPECT_EQ(output->OutputPause(), 0);
+    EXPECT_EQ(output->OutputResume(), 0);
+    EXPECT_EQ(output->OutputClose(), 0);
+    EXPECT_EQ(output->OutputReserved8(), 0);
+    EXPECT_EQ(output->OutputReserved9(), 0);
+    EXPECT_EQ(output->OutputSetVolume(100, 100), 1); // kept for the next stream
+}
+
+TEST_F(VarnothWave, BadWriteArgumentsAreRefused) {
+    const PcmFormat format = Format(2, 16, 44100, 4608);
+    ASSERT_EQ(output->OutputOpen(0, &format), 1);
+    const uint8_t pcm[4] = {};
+    EXPECT_EQ(output->OutputWrite(nullptr, 4), 0);
+    EXPECT_EQ(output->OutputWrite(pcm, -4), 0);
+    EXPECT_EQ(output->OutputWrite(pcm, 0), 1);
+    output->OutputClose();
+}
+
+TEST_F(VarnothWave, ReleaseWhileAWriteIsBlockedEndsTheWrite) {
+    const PcmFormat format = Format(2, 16, 44100, 4608);
+    ASSERT_EQ(output->OutputOpen(0, &format), 1);
+    output->OutputPause();
+    const std::vector<uint8_t> pcm = Signal(176400, 10);
+    std::atomic<int> result{-1};
+    std::thread writer(
+        [&] { result = output->OutputWrite(pcm.data(), static_cast<int32_t>(pcm.size())); });
+    Sleep(200);
+    EXPECT_EQ(result, -1) << "a paused device must hold the writer back";
+    output->OutputRelease();
+    const bool released = harness::WaitUntil([&] { return result != -1; }, 5000);
+    writer.join();
+    ASSERT_TRUE(released);
+    EXPECT_EQ(result, 0) << "after release the track ends";
+    EXPECT_EQ(output->OutputWrite(pcm.data(), 4), 0);
+}
+
+TEST_F(VarnothWave, OpenCloseCyclesLeakNoHandles) {
+    const PcmFormat format = Format(2, 16, 44100, 4608);
+    const std::vector<uint8_t> pcm = Signal(4608, 11);
+    auto cycle = [&] {
+        ASSERT_EQ(output->OutputOpen(0, &format), 1);
+        ASSERT_EQ(output->OutputWrite(pcm.data(), static_cast<int32_t>(pcm.size())), 1);
+        output->OutputReset();
+        output->OutputClose();
+    };
+    cycle(); // the first open may start the sound system's own threads
+    DWORD before = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &before));
+    for (int i = 0; i < 20; ++i)
+        cycle();
+    DWORD after = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &after));
+    EXPECT_LE(after, before + 2);
+}
+
+TEST_F(VarnothWave, VersionIsAShortTerminatedText) {
+    char version[8];
+    std::memset(version, 'x', sizeof version);
+    EXPECT_EQ(output->OutputGetVersion(version), 1);
+    EXPECT_LE(strnlen(version, sizeof version), 7u);
+    EXPECT_GT(strnlen(version, sizeof version), 0u);
+}
+
+} // namespace
