@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "Harness.h"
 
 using namespace harness;
@@ -17,6 +20,26 @@ std::string HandoverListPath() {
     std::string path(folder, length);
     if (path.empty() || path.back() != '\\') path += '\\';
     return path + "quorel.m3u";
+}
+
+// `seconds` of 8 kHz mono 16-bit silence as a WAVE file.
+std::vector<uint8_t> SilentWave(uint32_t seconds) {
+    const uint32_t data = seconds * 16000;
+    std::vector<uint8_t> bytes(44 + data, 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    std::memcpy(bytes.data(), "RIFF\0\0\0\0WAVEfmt ", 16);
+    put32(4, 36 + data);
+    put32(16, 16);
+    put32(20, 1 | 1 << 16);  // PCM, one channel
+    put32(24, 8000);         // samples per second
+    put32(28, 16000);        // bytes per second
+    put32(32, 2 | 16 << 16); // block align, bits per sample
+    std::memcpy(bytes.data() + 36, "data", 4);
+    put32(40, data);
+    return bytes;
 }
 
 // Plays the first instance itself: owns the mutex and a window carrying the
@@ -101,6 +124,29 @@ TEST(SingleInstance, SecondStartWithArgumentsHandsThemOver) {
     ASSERT_TRUE(ReadWholeFile(HandoverListPath(), contents));
     // The arguments as the second process got them (ANSI), one per CR LF line.
     EXPECT_EQ(contents, std::string("C:\\music\\a.mp3\r\n") + kJapaneseFolder + "\r\nlist.m3u\r\n");
+}
+
+TEST(SingleInstance, HandedOverFilesArePlayedByTheFirstInstance) {
+    ScratchTree tree;
+    // A long quiet WAVE file, so that its play is easy to see.
+    const std::string song = tree.folder() + "\\song.wav";
+    const std::vector<uint8_t> wave = SilentWave(20);
+    FILE* file = std::fopen(song.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(wave.data(), 1, wave.size(), file);
+    std::fclose(file);
+
+    Process first(tree.program(), {});
+    HWND window = WaitForMainWindow(first.id());
+    ASSERT_NE(window, nullptr);
+    Process second(tree.program(), {song});
+    EXPECT_EQ(second.WaitForExit(), 0);
+    // The first instance adds the file and, with AutoPlay on, plays it: its
+    // task-bar title names the item (an untitled file: empty title and artist).
+    EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(window) == L"  :  : Quorel"; }))
+        << "the first instance did not play the handed-over file";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.WaitForExit(), 0);
 }
 
 TEST(SingleInstance, SecondStartMakesNoWindowOfItsOwn) {
