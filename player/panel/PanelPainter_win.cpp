@@ -8,8 +8,8 @@ namespace {
 // A resource bitmap selected into a memory context compatible with `dc`.
 class BitmapCanvas {
   public:
-    BitmapCanvas(HDC dc, HINSTANCE resources, PanelBitmap bitmap)
-        : bitmap(LoadBitmapA(resources, PanelBitmapName(bitmap))),
+    BitmapCanvas(HDC dc, HINSTANCE resources, PanelBitmap which)
+        : bitmap(LoadBitmapA(resources, PanelBitmapName(which))),
           memory(bitmap ? CreateCompatibleDC(dc) : nullptr) {
         if (!memory) return;
         previous = SelectObject(memory, bitmap);

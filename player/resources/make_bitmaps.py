@@ -3,10 +3,13 @@
 (ICO) from the pixel definitions below.
 
     python3 player/resources/make_bitmaps.py [output folder]
+    python3 player/resources/make_bitmaps.py --check [folder]
 
 The output folder defaults to player/resources/bitmaps. The written files are
 committed, so building the program does not need Python; run this after
-editing a definition and commit the result.
+editing a definition and commit the result. --check writes nothing and fails
+when a file in the folder differs from what the definitions give (a test runs
+it, so the committed files cannot drift from their source).
 
 Pixel art is written as rows of characters; each character names a colour of
 the current palette ('.' is always the panel's black).
@@ -176,14 +179,6 @@ MINIMISE_MARK = [
 ]
 
 
-def text_background(height):
-    # Black, with a faint rule under the text.
-    image = blank(180, height)
-    for x in range(180):
-        image[height - 1][x] = (22, 30, 44)
-    return image
-
-
 def volume_frame():
     image = blank(11, 23)
     for y in range(23):
@@ -223,8 +218,8 @@ def bitmaps():
         "INT_BAR": left_strip(),
         "EXIT2_UP": system_mark(CLOSE_MARK),
         "MIN2_UP": system_mark(MINIMISE_MARK),
-        "INT_TITLE_BK": text_background(14),
-        "INT_ARTIST_BK": text_background(11),
+        "INT_TITLE_BK": blank(180, 14),
+        "INT_ARTIST_BK": blank(180, 11),
         "SL_VOL_OFF": volume_frame(),
         "SL_POS_OFF": seek_frame(),
         "BT_QUOREL_ON": button("QUOREL", LOGO),
@@ -332,17 +327,40 @@ def ico_bytes(images):
     return struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) + b"".join(blobs)
 
 
-def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "bitmaps")
-    os.makedirs(out, exist_ok=True)
+def files():
     for name, image in sorted(bitmaps().items()):
-        with open(os.path.join(out, name + ".bmp"), "wb") as f:
-            f.write(bmp_bytes(image))
+        yield name + ".bmp", bmp_bytes(image)
     for name, playing in (("MINI", False), ("MINI_PLAY", True)):
-        with open(os.path.join(out, name + ".ico"), "wb") as f:
-            f.write(ico_bytes([icon(32, playing), icon(16, playing)]))
+        yield name + ".ico", ico_bytes([icon(32, playing), icon(16, playing)])
+
+
+def main():
+    args = sys.argv[1:]
+    check = bool(args) and args[0] == "--check"
+    if check:
+        args = args[1:]
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = args[0] if args else os.path.join(here, "bitmaps")
+    if not check:
+        os.makedirs(out, exist_ok=True)
+    stale = []
+    for name, data in files():
+        path = os.path.join(out, name)
+        if check:
+            try:
+                with open(path, "rb") as f:
+                    if f.read() != data:
+                        stale.append(name)
+            except OSError:
+                stale.append(name)
+        else:
+            with open(path, "wb") as f:
+                f.write(data)
+    if stale:
+        print("out of date: " + " ".join(stale), file=sys.stderr)
+        return 1
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
