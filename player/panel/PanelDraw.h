@@ -21,9 +21,10 @@ struct PanelFont {
 struct TextLine {
     std::string text;
     PanelFont font;
-    uint32_t colour; // 0x00BBGGRR
-    int32_t x, y;    // inside the background
-    bool measureWidth;
+    uint32_t colour;   // 0x00BBGGRR
+    int32_t x, y;      // inside the background
+    bool isTitle;      // the title line, which the scroll follows
+    bool measureWidth; // report the text's width (the title, while scrolling is on)
 };
 
 enum class DrawKind {

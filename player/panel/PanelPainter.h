@@ -9,9 +9,13 @@
 
 #include "PanelDraw.h"
 
+// After a list that drew the title (titleDrawn), the caller hands
+// titleWidth to TitleScroll::AfterTitleDrawn, which says whether the scroll
+// timer runs.
 struct PaintResult {
-    bool titleMeasured = false; // a title line with measureWidth was drawn
-    int32_t titleWidth = 0;     // its text width in pixels
+    bool titleDrawn = false;    // the list drew the title line
+    bool titleMeasured = false; // ... and measured its width
+    int32_t titleWidth = 0;     // in pixels
 };
 
 PaintResult PaintPanel(HDC dc, HINSTANCE resources, const DrawList& list);

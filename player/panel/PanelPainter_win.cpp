@@ -74,6 +74,7 @@ void DrawTextLine(HDC dc, HINSTANCE resources, const DrawOp& op, PaintResult& re
     SetBkMode(canvas.dc(), OPAQUE);
     const int length = static_cast<int>(std::min<size_t>(line.text.size(), INT_MAX));
     TextOutA(canvas.dc(), line.x, line.y, line.text.data(), length);
+    if (line.isTitle) result.titleDrawn = true;
     if (line.measureWidth) {
         SIZE extent;
         if (GetTextExtentPoint32A(canvas.dc(), line.text.data(), length, &extent)) {

@@ -36,13 +36,13 @@ std::string SleepTimerText(int32_t minutesLeft) {
 }
 
 DrawOp TitleLineDraw(const PanelState& state) {
-    return TextDraw(
-        PanelBitmap::IntTitleBk, panel::kTitleLineX, panel::kTitleLineY,
-        {state.TitleText, TitleFont(), panel::kTextWhite, state.TitleX, 1, state.TitleScroll});
+    return TextDraw(PanelBitmap::IntTitleBk, panel::kTitleLineX, panel::kTitleLineY,
+                    {state.TitleText, TitleFont(), panel::kTextWhite, state.TitleX, 1, true,
+                     state.TitleScroll});
 }
 
 DrawOp ArtistLineDraw(const PanelState& state) {
-    TextLine line = {state.ArtistText, ArtistFont(), panel::kTextWhite, 1, 1, false};
+    TextLine line = {state.ArtistText, ArtistFont(), panel::kTextWhite, 1, 1, false, false};
     if (state.SleepTimerRunning) {
         line.text = SleepTimerText(state.SleepMinutesLeft);
         line.colour = panel::kTextRed;

@@ -267,7 +267,7 @@ def icon(size, playing):
                 continue
             on_edge = x in (0, size - 1) or y in (0, size - 1) or corner == 1
             image[y][x] = edge if on_edge else tile
-    scale = size // 8
+    scale = max(1, (size - 8) // 7)
     offset = (size - 7 * scale) // 2
     for gy, row in enumerate(BUTTON_MARKS["QUOREL"]):
         for gx, ch in enumerate(row):
@@ -276,12 +276,14 @@ def icon(size, playing):
                     for x in range(scale):
                         image[offset + gy * scale + y][offset + gx * scale + x] = LOGO["#"] + (255,)
     if playing:
-        green = (80, 245, 120, 255)
+        # A green play mark with a dark rim, over the lower right corner.
         height = size // 2 - 1
         top, left = size // 2 - 1, size // 2
-        for y in range(height):
-            for x in range(min(y, height - 1 - y) + 1):
-                image[top + y][left + x] = green
+        for colour, grow in ((tile, 1), ((80, 245, 120, 255), 0)):
+            for y in range(-grow, height + grow):
+                for x in range(-grow, min(y, height - 1 - y) + 1 + grow):
+                    if 0 <= top + y < size and 0 <= left + x < size - 1:
+                        image[top + y][left + x] = colour
     return image
 
 

@@ -31,6 +31,7 @@ TEST(PanelTextTest, TitleLineIsWhiteGothic12AtTheScrollOffset) {
     EXPECT_EQ(op.line.y, 1);
     EXPECT_EQ(op.line.colour, 0xFFFFFFu);
     ExpectPanelFont(op.line.font, -12);
+    EXPECT_TRUE(op.line.isTitle);
     EXPECT_FALSE(op.line.measureWidth);
     state.TitleScroll = true;
     EXPECT_TRUE(TitleLineDraw(state).line.measureWidth);
@@ -50,6 +51,7 @@ TEST(PanelTextTest, ArtistLineIsWhiteGothic11) {
     EXPECT_EQ(op.line.y, 1);
     EXPECT_EQ(op.line.colour, 0xFFFFFFu);
     ExpectPanelFont(op.line.font, -11);
+    EXPECT_FALSE(op.line.isTitle);
     EXPECT_FALSE(op.line.measureWidth);
 }
 

@@ -152,6 +152,7 @@ TEST(PanelPainterTest, TitleIsWhiteAndMeasuredWhenItScrolls) {
     state.TitleScroll = true;
     Canvas canvas(panel::kWidth, panel::kHeight);
     const PaintResult shortTitle = PaintPanel(canvas.dc, Resources(), TitleRedraw(state));
+    EXPECT_TRUE(shortTitle.titleDrawn);
     EXPECT_TRUE(shortTitle.titleMeasured);
     EXPECT_GT(shortTitle.titleWidth, 0);
     EXPECT_GT(Count(Region(canvas, 19, 4, {180, 14}), IsWhitish), 10);
@@ -161,7 +162,10 @@ TEST(PanelPainterTest, TitleIsWhiteAndMeasuredWhenItScrolls) {
     EXPECT_GT(longTitle.titleWidth, 3 * shortTitle.titleWidth);
 
     state.TitleScroll = false;
-    EXPECT_FALSE(PaintPanel(canvas.dc, Resources(), TitleRedraw(state)).titleMeasured);
+    const PaintResult unmeasured = PaintPanel(canvas.dc, Resources(), TitleRedraw(state));
+    EXPECT_TRUE(unmeasured.titleDrawn);
+    EXPECT_FALSE(unmeasured.titleMeasured);
+    EXPECT_FALSE(PaintPanel(canvas.dc, Resources(), {ArtistLineDraw(state)}).titleDrawn);
 }
 
 TEST(PanelPainterTest, SleepTimerNoticeIsRed) {
