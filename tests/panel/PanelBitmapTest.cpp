@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -157,12 +157,18 @@ TEST(PanelBitmapTest, ResourceScriptNamesEveryBitmapOnceAndBothIcons) {
     std::ifstream file(kResourceFolder + "/Quorel.rc");
     ASSERT_TRUE(file);
     std::vector<std::string> bitmaps, icons;
-    const std::regex entry(R"(^(\w+)\s+(BITMAP|ICON)\s+"(\w+)\.(bmp|ico)\"\s*$)");
+    // Entries: NAME BITMAP "NAME.bmp" or NAME ICON "NAME.ico".
     for (std::string line; std::getline(file, line);) {
-        std::smatch match;
-        if (!std::regex_match(line, match, entry)) continue;
-        EXPECT_EQ(match[1], match[3]) << line;
-        (match[2] == "BITMAP" ? bitmaps : icons).push_back(match[1]);
+        std::istringstream words(line);
+        std::string name, type, fileName, rest;
+        if (!(words >> name >> type >> fileName) || (words >> rest)) continue;
+        if (type == "BITMAP") {
+            EXPECT_EQ(fileName, "\"" + name + ".bmp\"");
+            bitmaps.push_back(name);
+        } else if (type == "ICON") {
+            EXPECT_EQ(fileName, "\"" + name + ".ico\"");
+            icons.push_back(name);
+        }
     }
     std::vector<std::string> expected;
     for (const Expected& e : kExpected)
