@@ -1,8 +1,11 @@
 #include "MainWindow.h"
 
+#include <windowsx.h>
+
 #include <cstring>
 
 #include "AppTexts.h"
+#include "PanelLayout.h"
 #include "PathNames.h"
 #include "HostCallback.h"
 #include "ProgramFolder.h"
@@ -101,6 +104,29 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kHandoverMessage:
         HandoverList();
+        return 0;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_TIMER:
+        if (wParam == 1) OnTitleScrollTick();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        OnPress(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
+        return 0;
+    case WM_LBUTTONUP:
+        OnRelease(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), PointerButton::Left);
+        return 0;
+    case WM_RBUTTONUP:
+        OnRelease(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), PointerButton::Right);
+        return 0;
+    case WM_MBUTTONUP:
+        OnRelease(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), PointerButton::Middle);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -204,7 +230,7 @@ void TMainWin::OnAppCommand(WPARAM command, LPARAM argument) {
         break;
     case kCmdNotifyPosition:
         transport->NotifyPosition(static_cast<int32_t>(argument));
-        DrawTextsAndNumbers();
+        if (!transport->SeekDragging) Draw(PositionRedraw(CurrentPanel()));
         break;
     case kCmdPlay:
         transport->ButtonAction(kButtonPlayPause);
@@ -252,10 +278,6 @@ void TMainWin::HandoverList() {
 
 void TMainWin::ShowByteMessage(const char* text) {
     MessageBoxA(window, text, nullptr, MB_OK);
-}
-
-void TMainWin::RepaintAll() {
-    InvalidateRect(window, nullptr, FALSE);
 }
 
 void TMainWin::SetApplicationTitle(const std::string& title) {

@@ -8,6 +8,11 @@
 #include <string>
 
 #include "OpenAudioFile.h"
+#include "PanelDraw.h"
+#include "PanelPainter.h"
+#include "PanelPointer.h"
+#include "PanelState.h"
+#include "TitleScroll.h"
 #include "PluginManager.h"
 #include "SettingsFields.h"
 #include "Shuffle.h"
@@ -50,13 +55,23 @@ class TMainWin : private TransportView {
     void LoadWindowParameter();
     void SaveWindowParameter();
 
-    // TransportView: the panel's drawing arrives with the panel; until then
-    // every drawing request repaints the window.
-    void DrawPlayPause(bool) override { RepaintAll(); }
-    void DrawStop(bool) override { RepaintAll(); }
-    void DrawTextsAndNumbers() override { RepaintAll(); }
-    void DrawRepeatIndicator() override { RepaintAll(); }
-    void DrawShuffleIndicator() override { RepaintAll(); }
+    // The panel (MainWindowPanel.cpp).
+    PanelState CurrentPanel() const;
+    void Paint();
+    void Draw(const DrawList& list);
+    void AfterTitleDrawn(const PaintResult& result);
+    void OnTitleScrollTick();
+    void OnPress(int x, int y);
+    void OnMove(int x, int y, WPARAM keys);
+    void OnRelease(int x, int y, PointerButton button);
+    void WindowAction(int32_t code);
+
+    // TransportView.
+    void DrawPlayPause(bool pauseLit) override;
+    void DrawStop(bool lit) override;
+    void DrawTextsAndNumbers() override;
+    void DrawRepeatIndicator() override;
+    void DrawShuffleIndicator() override;
     void RepaintAll() override;
     void SetApplicationTitle(const std::string& title) override;
     void ShowTrayState(bool playing, const std::string& tip) override;
@@ -71,6 +86,7 @@ class TMainWin : private TransportView {
     bool SkinActive() const override { return false; }
     bool SkinHasSeparatePause() const override { return false; }
     void RestartSkinTitleScroll() override {}
+    void ResetTitleScroll() override { titleScroll.ResetOffset(); }
 
     HWND window = nullptr;
     int argc = 0;
@@ -87,6 +103,10 @@ class TMainWin : private TransportView {
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;
     std::unique_ptr<Transport> transport;
+
+    PanelPointer pointer;
+    TitleScroll titleScroll;
+    bool titleScrollTimerRunning = false;
 
     std::string LastFolder = "c:\\";
     int32_t sleepMinutesLeft = 0;

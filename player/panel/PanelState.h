@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 struct PanelState {
@@ -24,9 +23,3 @@ struct PanelState {
     bool SleepTimerRunning = false;
     int32_t SleepMinutesLeft = 0;
 };
-
-// The text of a fixed-size character field, up to its first NUL or its end.
-template <std::size_t N> std::string FieldText(const char (&field)[N]) {
-    const void* end = std::memchr(field, '\0', N);
-    return std::string(field, end ? static_cast<const char*>(end) - field : N);
-}

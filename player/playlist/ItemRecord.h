@@ -1,9 +1,9 @@
 #pragma once
 
+#include "FieldText.h"
 #include "InputFileInfo.h"
 
 #include <cstddef>
-#include <string_view>
 
 constexpr size_t kItemPathSize = 260;
 
@@ -34,11 +34,3 @@ static_assert(offsetof(ItemRecord, info.modeExtension) == 812, "item record layo
 static_assert(offsetof(ItemRecord, info.copyright) == 816, "item record layout");
 static_assert(offsetof(ItemRecord, info.original) == 820, "item record layout");
 static_assert(offsetof(ItemRecord, info.emphasis) == 824, "item record layout");
-
-// Text of a fixed-size field that may lack its NUL.
-template <size_t N> std::string_view FieldText(const char (&field)[N]) {
-    size_t length = 0;
-    while (length < N && field[length] != '\0')
-        ++length;
-    return std::string_view(field, length);
-}

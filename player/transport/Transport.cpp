@@ -142,7 +142,7 @@ void Transport::StartPlayback() {
     parts.view.ShowTrayState(true, applicationTitle);
     if (parts.settings.MenuPlayListOn) parts.view.CheckMenuPlayListItem(parts.list.GetCurrent());
     parts.view.CheckMenu(TransportMenuCheck::kPlay);
-    TitleX = 1;
+    parts.view.ResetTitleScroll();
     if (parts.view.SkinActive()) parts.view.RestartSkinTitleScroll();
 }
 
@@ -295,5 +295,5 @@ void Transport::ResetForEmptyList(const char* idleTitle, const char* idleSubtitl
     SampleRate = 0;
     CopyText(TitleText, idleTitle);
     CopyText(ArtistText, idleSubtitle);
-    TitleX = 1;
+    parts.view.ResetTitleScroll();
 }

@@ -86,7 +86,6 @@ class Transport {
     int32_t SampleRate = 0;
     char TitleText[128] = {};
     char ArtistText[128] = {};
-    int32_t TitleX = 1;
     int32_t MixerIsCD = 0;
     int32_t MixerLine = 0;
     int32_t MixerDevice = 0;

@@ -41,4 +41,6 @@ class TransportView {
     virtual bool SkinActive() const = 0;
     virtual bool SkinHasSeparatePause() const = 0;
     virtual void RestartSkinTitleScroll() = 0;
+    // The title line starts again from its left end.
+    virtual void ResetTitleScroll() = 0;
 };

@@ -68,11 +68,4 @@ TEST(PanelTextTest, RunningSleepTimerReplacesTheArtistInRed) {
     EXPECT_EQ(SleepTimerText(1).substr(20), " 1 \x95\xAA\x81\x49");
 }
 
-TEST(PanelTextTest, FieldTextStopsAtTheFieldEnd) {
-    char field[8] = {'a', 'b', 'c', '\0', 'x', 'y', 'z', 'w'};
-    EXPECT_EQ(FieldText(field), "abc");
-    char full[4] = {'a', 'b', 'c', 'd'}; // no terminator
-    EXPECT_EQ(FieldText(full), "abcd");
-}
-
 } // namespace

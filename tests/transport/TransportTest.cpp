@@ -97,12 +97,14 @@ class RecordingView : public TransportView {
     bool SkinActive() const override { return false; }
     bool SkinHasSeparatePause() const override { return false; }
     void RestartSkinTitleScroll() override {}
+    void ResetTitleScroll() override { ++titleResets; }
 
     bool pauseImageLit = false;
     bool stopLit = false;
     std::string applicationTitle;
     int endsPosted = 0;
     int openMenus = 0;
+    int titleResets = 0;
     std::vector<std::string> messages;
 };
 
@@ -168,6 +170,7 @@ TEST_F(TransportTest, PlayOpensTheCurrentItemAndTitlesTheTaskBar) {
     EXPECT_EQ(transport.SampleRate, 44100);
     EXPECT_TRUE(view.pauseImageLit);
     EXPECT_TRUE(view.stopLit);
+    EXPECT_EQ(view.titleResets, 1) << "a new title scrolls from its start";
 }
 
 TEST_F(TransportTest, PlayTogglesPauseAndResumesWithoutReopening) {
