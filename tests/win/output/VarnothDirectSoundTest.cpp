@@ -161,6 +161,26 @@ TEST_F(VarnothDirectSound, PauseHoldsTheStreamAndResumeFinishesIt) {
     ExpectMixedExactly(capture, start, pcm);
 }
 
+TEST_F(VarnothDirectSound, OpenCloseCyclesLeakNoHandles) {
+    ASSERT_EQ(output->OutputInitDirectSound(window), 1);
+    const PcmFormat format = Format(2, 16, 48000, 4608);
+    const std::vector<uint8_t> pcm = Signal(4608, 6);
+    auto cycle = [&] {
+        ASSERT_EQ(output->OutputOpen(0, &format), 1);
+        ASSERT_EQ(output->OutputWrite(pcm.data(), static_cast<int32_t>(pcm.size())), 1);
+        output->OutputReset();
+        output->OutputClose();
+    };
+    cycle();
+    DWORD before = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &before));
+    for (int i = 0; i < 20; ++i)
+        cycle();
+    DWORD after = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &after));
+    EXPECT_LE(after, before + 2);
+}
+
 TEST_F(VarnothDirectSound, VolumeFromAnotherThreadDuringWrites) {
     ASSERT_EQ(output->OutputInitDirectSound(window), 1);
     const PcmFormat format = Format(2, 16, 48000, 4608);
