@@ -10,8 +10,6 @@
 namespace {
 
 constexpr auto kTick = std::chrono::milliseconds(10);
-// Silence written ahead of the data on every pass.
-constexpr uint32_t kSilenceAheadMs = 50;
 constexpr uint64_t kDrainSlackMs = 3000;
 
 DWORD Distance(DWORD from, DWORD to, DWORD size) {
@@ -99,9 +97,6 @@ void DirectSoundSink::TickLocked() {
         }
         progress.notify_all();
     }
-    const DWORD ahead =
-        std::min<DWORD>(bufferBytes - unplayed, BytesForMilliseconds(plan, kSilenceAheadMs));
-    SilenceLocked(writeOffset, ahead);
     if (!playing && unplayed > 0) {
         playing = SUCCEEDED(buffer->Play(0, 0, DSBPLAY_LOOPING));
         if (!playing) failed = true;
@@ -117,6 +112,9 @@ bool DirectSoundSink::FollowCursorLocked() {
     DWORD safe = 0;
     if (FAILED(buffer->GetCurrentPosition(&play, &safe))) return false;
     const DWORD advance = Distance(lastPlay, play, bufferBytes);
+    // What was played becomes silence, so a late writer is heard as a gap,
+    // never as sound from a lap before.
+    if (!SilenceLocked(lastPlay, advance)) return false;
     lastPlay = play;
     if (advance >= unplayed) {
         // Ran dry: new data goes behind the position that is safe to write.

@@ -1,7 +1,7 @@
 // A streaming DirectSound buffer as a sink. The writer fills a byte queue;
-// a streaming thread moves it into the looping secondary buffer behind the
-// play cursor, keeps silence ahead of the data so that a late writer is
-// heard as a gap rather than as old sound, and stops the buffer once all
+// a streaming thread moves it into the looping secondary buffer ahead of the
+// play cursor, silences what the cursor has passed (so that a late writer is
+// heard as a gap rather than as old sound), and stops the buffer once all
 // data has been played.
 #pragma once
 

@@ -8,6 +8,13 @@
 // OutputReset and OutputRelease reach the sink while OutputWrite or
 // OutputClose waits in it.
 //
+// OutputWrite answers 1 also when an OutputReset (from another thread)
+// dropped the data it was waiting to queue: the stream stays open, as after
+// a seek. It answers 0 without an open stream, after OutputRelease, when the
+// device fails, and when a WAVE file of the disk writer is full (4 GiB):
+// the track ends. OutputClose while paused drops the queue instead of
+// waiting for a resume that will not come.
+//
 // OutputReserved8 answers the bytes queued but not yet played (0 without a
 // stream; capped at 2^31 - 1). OutputReserved9 returns 0.
 #pragma once

@@ -204,6 +204,24 @@ TEST_F(VarnothDisk, RealTimePacingHoldsTheWriterToTheSoundsTime) {
     EXPECT_EQ(ReadWave(File("Varnoth-0001.wav"), format), pcm);
 }
 
+TEST_F(VarnothDisk, OpenCloseCyclesLeakNoHandles) {
+    const PcmFormat format = Format(1, 8, 8000, 100);
+    const std::vector<uint8_t> pcm = Signal(100, 12);
+    auto cycle = [&] {
+        ASSERT_EQ(output->OutputOpen(0, &format), 1);
+        ASSERT_TRUE(WriteInBlocks(output, pcm, 100));
+        output->OutputClose();
+    };
+    cycle();
+    DWORD before = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &before));
+    for (int i = 0; i < 20; ++i)
+        cycle();
+    DWORD after = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &after));
+    EXPECT_EQ(after, before);
+}
+
 TEST_F(VarnothDisk, SettingsComeFromTheIniBesideTheDll) {
     SetEnvironmentVariableA("VARNOTH_SINK", nullptr);
     SetEnvironmentVariableA("VARNOTH_DISK_FOLDER", nullptr);

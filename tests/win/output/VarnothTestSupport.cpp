@@ -52,10 +52,12 @@ uint64_t Capture::Size() const {
     return uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
 }
 
-std::vector<uint8_t> Capture::ReadFrom(uint64_t offset) const {
+std::vector<uint8_t> Capture::ReadFrom(uint64_t offset, uint64_t end) const {
     std::vector<uint8_t> all = ReadFileBytes(path);
-    if (offset >= all.size()) return {};
-    return std::vector<uint8_t>(all.begin() + static_cast<ptrdiff_t>(offset), all.end());
+    end = std::min<uint64_t>(end, all.size());
+    if (offset >= end) return {};
+    return std::vector<uint8_t>(all.begin() + static_cast<ptrdiff_t>(offset),
+                                all.begin() + static_cast<ptrdiff_t>(end));
 }
 
 uint64_t Capture::SettledSize(DWORD quietMs) const {

@@ -32,7 +32,8 @@ class Capture {
     Capture();
     bool available() const { return !path.empty(); }
     uint64_t Size() const;
-    std::vector<uint8_t> ReadFrom(uint64_t offset) const;
+    // The bytes from `offset` up to `end` (or the end of the file).
+    std::vector<uint8_t> ReadFrom(uint64_t offset, uint64_t end = UINT64_MAX) const;
     // Waits until the size has not changed for `quietMs`; the final size.
     uint64_t SettledSize(DWORD quietMs = 400) const;
 
