@@ -154,6 +154,12 @@ class Lyrics3WriteTest : public ::testing::Test {
         return memory.bytes;
     }
 
+    // The ID3v1 tag of `record`, space-filled.
+    static Bytes RecordTag() {
+        return Id3v1Tag("Title" + std::string(25, ' '), "Artist" + std::string(24, ' '),
+                        "Album" + std::string(25, ' '), "2024", "Note" + std::string(26, ' '), 5);
+    }
+
     // The block the writer must produce for `record`, from the format's rules.
     Bytes ExpectedBlock(const std::string& lyrics = "", const std::string& author = "",
                         const std::string& images = "") const {
@@ -186,8 +192,28 @@ TEST_F(Lyrics3WriteTest, ThenTheId3v1WriterLeavesLyrics200BeforeTheNewTag) {
     EXPECT_EQ(HashOf(after, 0, kAudio.size()), HashOf(kAudio, 0, kAudio.size()));
 }
 
-TEST_F(Lyrics3WriteTest, WithoutId3v1TheBlockGoesAtTheEnd) {
-    EXPECT_EQ(Written(kAudio, record), kAudio + ExpectedBlock());
+TEST_F(Lyrics3WriteTest, WithoutId3v1TheBlockGoesAtTheEndWithATagBehindIt) {
+    EXPECT_EQ(Written(kAudio, record), kAudio + ExpectedBlock() + RecordTag());
+}
+
+TEST_F(Lyrics3WriteTest, ShortBlockNeverLetsTheId3v1WriterReachTheAudio) {
+    // Audio whose bytes 100 before its end read "TAG": a short block appended
+    // alone would leave them in the last 128 bytes of the file.
+    Bytes audio = kAudio;
+    std::memcpy(audio.data() + audio.size() - 100, "TAG", 3);
+    TempFile file(audio);
+    TagRecord empty = MakeRecord("");
+    ASSERT_EQ(WriteLyrics3Tag(file.path(), &empty), 1);
+    ASSERT_EQ(WriteId3v1Tag(file.path(), &empty), 1);
+    Bytes after = file.Read();
+    EXPECT_TRUE(std::equal(audio.begin(), audio.end(), after.begin()));
+}
+
+TEST_F(Lyrics3WriteTest, BlockAtTheEndOfAFileWithoutTagIsRewrittenInPlace) {
+    Bytes old = Lyrics3Block({{"LYR", "la"}, {"ETT", "Old"}});
+    EXPECT_EQ(Written(kAudio + old, record), kAudio + ExpectedBlock("la") + RecordTag());
+    Bytes once = Written(kAudio, record);
+    EXPECT_EQ(Written(once, record), once);
 }
 
 TEST_F(Lyrics3WriteTest, KeepsLyricsAuthorAndImagesAndSetsIndTo00) {
@@ -229,10 +255,7 @@ TEST_F(Lyrics3WriteTest, AddGrowShrinkAndRewriteLeaveTheAudioAlone) {
         ASSERT_EQ(WriteId3v1Tag(file.path(), tag), 1);
         EXPECT_EQ(file.Read(), first);
     }
-    Bytes finalTag =
-        Id3v1Tag("Title" + std::string(25, ' '), "Artist" + std::string(24, ' '),
-                 "Album" + std::string(25, ' '), "2024", "Note" + std::string(26, ' '), 5);
-    EXPECT_EQ(file.Read(), kAudio + ExpectedBlock() + finalTag);
+    EXPECT_EQ(file.Read(), kAudio + ExpectedBlock() + RecordTag());
 }
 
 TEST_F(Lyrics3WriteTest, BrokenBlockIsRefusedUnchanged) {

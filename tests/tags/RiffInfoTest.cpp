@@ -352,6 +352,14 @@ TEST_F(RiffInfoWriteTest, LyricsTailKeepsTheNulBytesOfItsTag) {
     EXPECT_EQ(Tail(terminated, tail.size()), tail);
 }
 
+TEST_F(RiffInfoWriteTest, IlycTextWithoutATagBehindIsAnOrdinaryText) {
+    Bytes file = RmpWith(InfoList({{"ILYC", "LYRICS la la"}}));
+    Bytes list =
+        InfoListOf({InfoText("INAM", "New"), InfoText("IART", "Artist"), InfoText("IPRD", "Album"),
+                    InfoText("ICMT", ""), InfoText("ILYC", "LYRICS la la"), BlankId3Entry()});
+    EXPECT_EQ(Written(file, record), Expected(file, list));
+}
+
 TEST_F(RiffInfoWriteTest, FilesWithoutAListAreRefusedUnchanged) {
     Bytes noList = RmpWith({});
     Bytes listBeforeData = RiffFile({InfoList({{"INAM", "x"}}), Chunk("data", MakeAudio(10))});
