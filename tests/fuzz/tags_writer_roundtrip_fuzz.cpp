@@ -158,6 +158,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
+    // A refused first writer may be let in by the ID3v1 tag added behind it
+    // (it can complete a chunk), so only whole sequences must repeat exactly.
+    const bool sequence = writer == kLyrics3ThenId3v1 || writer == kRiffInfoThenId3v1;
+    if (sequence && !firstWritten) return 0;
     const Bytes once = file.bytes;
     FuzzCheck(Write(file, tag, writer, &firstWritten));
     FuzzCheck(file.bytes == once);

@@ -302,12 +302,13 @@ TEST_F(RiffInfoWriteTest, LastChunkWithoutItsPadByteGetsOne) {
     EXPECT_EQ(Written(file, record), Expected(file, odd + list));
 }
 
-TEST_F(RiffInfoWriteTest, BytesAfterTheListThatAreNotChunksAreNotDestroyed) {
+TEST_F(RiffInfoWriteTest, BytesAfterTheListThatCannotBeKeptAreRefusedUnchanged) {
     Bytes looseTag = RmpWith(InfoList({{"INAM", "Old"}}) + Id3v1Tag("raw"));
     Bytes cutChunk = RmpWith(InfoList({{"INAM", "Old"}}) + Chunk("JUNK", Bytes(40, 9)));
     cutChunk.resize(cutChunk.size() - 10);
     Bytes stray = RmpWith(InfoList({{"INAM", "Old"}}) + Bytes{1, 2, 3});
-    for (const Bytes& file : {looseTag, cutChunk, stray}) {
+    Bytes secondList = RmpWith(InfoList({{"INAM", "Old"}}) + InfoList({{"INAM", "Other"}}));
+    for (const Bytes& file : {looseTag, cutChunk, stray, secondList}) {
         MemoryTagFile memory(file);
         EXPECT_FALSE(WriteRiffInfo(memory, record));
         EXPECT_EQ(memory.bytes, file);

@@ -83,13 +83,16 @@ bool riffReadSlots(TagFile& file, const RiffChunk& list, Slots* slots,
 }
 
 // The chunks behind the INFO list, each with its pad byte, to be kept in
-// front of the new list. False when the bytes there are not whole chunks.
+// front of the new list. False when the bytes there are not whole chunks, or
+// when one is a second INFO list, which readers would then find first.
 bool riffReadTrailingChunks(TagFile& file, const RiffLayout& layout, std::vector<uint8_t>* out) {
     int64_t at = layout.list.next;
     RiffChunk chunk;
     while (ReadRiffChunkHeader(file, at, layout.fileSize, &chunk)) {
         // Only the last chunk of a file may lack its pad byte.
-        if (chunk.dataPresent != chunk.size || chunk.next > layout.fileSize + 1) return false;
+        if (chunk.dataPresent != chunk.size || chunk.next > layout.fileSize + 1 ||
+            IsRiffInfoList(file, chunk))
+            return false;
         size_t length = static_cast<size_t>(kChunkHeaderSize + chunk.size);
         size_t start = out->size();
         out->resize(start + length + (chunk.size & 1), 0);
