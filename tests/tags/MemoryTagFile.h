@@ -19,8 +19,7 @@ class MemoryTagFile final : public TagFile {
         if (readLimit >= 0 && readLimit < end) end = readLimit;
         if (offset < 0 || offset >= end) return 0;
         size_t got = std::min(count, static_cast<size_t>(end - offset));
-        if (got > 0)
-            std::memcpy(buffer, bytes.data() + offset, got);
+        if (got > 0) std::memcpy(buffer, bytes.data() + offset, got);
         return got;
     }
 

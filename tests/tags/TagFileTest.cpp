@@ -33,8 +33,10 @@ TEST(TagFile, ReadOnlyAccessCannotWrite) {
 }
 
 TEST(TagFile, MissingFilesAndFoldersDoNotOpen) {
-    EXPECT_FALSE(OpenTagFile("/nonexistent/quorel.mp3", TagFileAccess::ReadOnly));
-    EXPECT_FALSE(OpenTagFile("/tmp", TagFileAccess::ReadOnly));
+    TempFile temp(Bytes{'a'});
+    temp.Remove();
+    EXPECT_FALSE(OpenTagFile(temp.path(), TagFileAccess::ReadOnly));
+    EXPECT_FALSE(OpenTagFile(temp.folder().c_str(), TagFileAccess::ReadOnly));
     EXPECT_FALSE(OpenTagFile(nullptr, TagFileAccess::ReadOnly));
 }
 

@@ -12,8 +12,6 @@
 constexpr size_t kLyrics3BeginSize = 11;      // "LYRICSBEGIN"
 constexpr size_t kLyrics3TrailerSize = 15;    // size digits and "LYRICS200"
 constexpr size_t kLyrics3FieldHeaderSize = 8; // identifier and length digits
-constexpr int64_t kLyrics3MaxFieldLength = 99999;
-constexpr int64_t kLyrics3MaxBlockSize = 999999;
 
 struct Lyrics3Block {
     int64_t start;        // of "LYRICSBEGIN"
