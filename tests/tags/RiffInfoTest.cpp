@@ -361,6 +361,23 @@ TEST_F(RiffInfoWriteTest, IlycTextWithoutATagBehindIsAnOrdinaryText) {
     EXPECT_EQ(Written(file, record), Expected(file, list));
 }
 
+TEST_F(RiffInfoWriteTest, ListClaimingFourGigabytesIsRewrittenFromTheBytesPresent) {
+    Bytes file = RmpWith(InfoList({{"INAM", "Old"}, {"ICRD", "1999"}}));
+    for (size_t i = 0; i < 4; ++i)
+        file[kListOffset + 4 + i] = 0xFF;
+    Bytes list =
+        InfoListOf({InfoText("INAM", "New"), InfoText("IART", "Artist"), InfoText("IPRD", "Album"),
+                    InfoText("ICMT", ""), InfoText("ICRD", "1999"), BlankId3Entry()});
+    EXPECT_EQ(Written(file, record), Expected(file, list));
+}
+
+TEST_F(RiffInfoWriteTest, HugeListIsRefusedRatherThanHeldInMemory) {
+    Bytes file = RmpWith(InfoList({{"ICOP", std::string(17 << 20, 'c')}}));
+    MemoryTagFile memory(file);
+    EXPECT_FALSE(WriteRiffInfo(memory, record));
+    EXPECT_EQ(memory.writeCalls, 0);
+}
+
 TEST_F(RiffInfoWriteTest, FilesWithoutAListAreRefusedUnchanged) {
     Bytes noList = RmpWith({});
     Bytes listBeforeData = RiffFile({InfoList({{"INAM", "x"}}), Chunk("data", MakeAudio(10))});
