@@ -11,6 +11,8 @@
 #include "TagText.h"
 #include "TagsFuzzChecks.h"
 
+#include <algorithm>
+
 namespace {
 
 enum Writer { kId3v1, kLyrics3, kRiffInfo, kLyrics3ThenId3v1, kRiffInfoThenId3v1, kWriterCount };
@@ -18,22 +20,33 @@ enum Writer { kId3v1, kLyrics3, kRiffInfo, kLyrics3ThenId3v1, kRiffInfoThenId3v1
 using Bytes = std::vector<uint8_t>;
 
 // Up to where the writer may not touch the file (the RIFF size field aside).
+// In a sequence the ID3v1 writer may also claim a "TAG" 128 bytes before the
+// end when the first writer refused.
 int64_t ProtectedLength(const Bytes& bytes, Writer writer) {
     MemoryTagFile file(bytes);
     const int64_t size = static_cast<int64_t>(bytes.size());
-    const bool hasTag = size >= 128 && Id3v1HasMark(bytes.data() + size - 128);
+    const int64_t beforeTag =
+        size >= 128 && Id3v1HasMark(bytes.data() + size - 128) ? size - 128 : size;
+    int64_t first = size;
     if (writer == kRiffInfo || writer == kRiffInfoThenId3v1) {
         RiffLayout layout;
-        if (LocateRiffChunks(file, &layout) && layout.hasInfoList) return layout.list.headerOffset;
-        return writer == kRiffInfo ? size : (hasTag ? size - 128 : size);
-    }
-    if (writer == kLyrics3 || writer == kLyrics3ThenId3v1) {
+        if (LocateRiffChunks(file, &layout) && layout.hasInfoList) first = layout.list.headerOffset;
+    } else if (writer == kLyrics3 || writer == kLyrics3ThenId3v1) {
         Lyrics3Block block;
+        first = beforeTag;
         if (LocateLyrics3Block(file, Lyrics3Follower::Id3v1Tag, &block) ||
             LocateLyrics3Block(file, Lyrics3Follower::EndOfFile, &block))
-            return block.start;
+            first = block.start;
     }
-    return hasTag ? size - 128 : size;
+    switch (writer) {
+    case kId3v1:
+        return beforeTag;
+    case kLyrics3:
+    case kRiffInfo:
+        return first;
+    default:
+        return std::min(first, beforeTag);
+    }
 }
 
 // True when the (last) writer succeeded; `first` tells whether the first of a
