@@ -244,14 +244,14 @@ TEST_F(Id3v1FileTest, MissingFileOrFolderIsRefused) {
     file.Remove();
     EXPECT_EQ(WriteId3v1Tag(file.path(), &tag), 0);
     EXPECT_EQ(WriteId3v1Tag(nullptr, &tag), 0);
-    EXPECT_EQ(WriteId3v1Tag("/tmp", &tag), 0);
+    EXPECT_EQ(WriteId3v1Tag(file.folder().c_str(), &tag), 0);
 }
 
 TEST_F(Id3v1FileTest, ReadOnlyFileIsRefusedUnchanged) {
     TagRecord tag = MakeRecord("x");
     TempFile readOnly(audio);
     readOnly.MakeReadOnly();
-    if (geteuid() == 0) GTEST_SKIP() << "root writes to read-only files";
+    if (TempFile::WritesIgnorePermissions()) GTEST_SKIP() << "root writes to read-only files";
     EXPECT_EQ(WriteId3v1Tag(readOnly.path(), &tag), 0);
     EXPECT_EQ(readOnly.Read(), audio);
 }

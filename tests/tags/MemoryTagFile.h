@@ -19,12 +19,15 @@ class MemoryTagFile final : public TagFile {
         if (readLimit >= 0 && readLimit < end) end = readLimit;
         if (offset < 0 || offset >= end) return 0;
         size_t got = std::min(count, static_cast<size_t>(end - offset));
-        std::memcpy(buffer, bytes.data() + offset, got);
+        if (got > 0) std::memcpy(buffer, bytes.data() + offset, got);
         return got;
     }
 
     bool WriteAt(int64_t offset, const void* data, size_t count) override {
-        if (failWrites || offset < 0 || offset > static_cast<int64_t>(bytes.size())) return false;
+        ++writeCalls;
+        if (failWrites || writeCalls == failingWrite || offset < 0 ||
+            offset > static_cast<int64_t>(bytes.size()))
+            return false;
         size_t end = static_cast<size_t>(offset) + count;
         if (capacity >= 0 && end > static_cast<size_t>(capacity)) {
             // A full disk takes what fits, then fails.
@@ -48,6 +51,8 @@ class MemoryTagFile final : public TagFile {
     int64_t capacity = -1;  // the disk's size; -1 without limit
     int64_t readLimit = -1; // reads stop short of this offset; -1 without limit
     bool failWrites = false;
+    int failingWrite = -1; // the number of the one write call that fails, from 1
+    int writeCalls = 0;
     bool failResize = false;
 
   private:

@@ -302,12 +302,13 @@ TEST_F(RiffInfoWriteTest, LastChunkWithoutItsPadByteGetsOne) {
     EXPECT_EQ(Written(file, record), Expected(file, odd + list));
 }
 
-TEST_F(RiffInfoWriteTest, BytesAfterTheListThatAreNotChunksAreNotDestroyed) {
+TEST_F(RiffInfoWriteTest, BytesAfterTheListThatCannotBeKeptAreRefusedUnchanged) {
     Bytes looseTag = RmpWith(InfoList({{"INAM", "Old"}}) + Id3v1Tag("raw"));
     Bytes cutChunk = RmpWith(InfoList({{"INAM", "Old"}}) + Chunk("JUNK", Bytes(40, 9)));
     cutChunk.resize(cutChunk.size() - 10);
     Bytes stray = RmpWith(InfoList({{"INAM", "Old"}}) + Bytes{1, 2, 3});
-    for (const Bytes& file : {looseTag, cutChunk, stray}) {
+    Bytes secondList = RmpWith(InfoList({{"INAM", "Old"}}) + InfoList({{"INAM", "Other"}}));
+    for (const Bytes& file : {looseTag, cutChunk, stray, secondList}) {
         MemoryTagFile memory(file);
         EXPECT_FALSE(WriteRiffInfo(memory, record));
         EXPECT_EQ(memory.bytes, file);
@@ -350,6 +351,31 @@ TEST_F(RiffInfoWriteTest, LyricsTailKeepsTheNulBytesOfItsTag) {
     Bytes terminated =
         Written(RmpWith(InfoListOf({IlycEntry(tail + std::string(1, '\0'))})), record);
     EXPECT_EQ(Tail(terminated, tail.size()), tail);
+}
+
+TEST_F(RiffInfoWriteTest, IlycTextWithoutATagBehindIsAnOrdinaryText) {
+    Bytes file = RmpWith(InfoList({{"ILYC", "LYRICS la la"}}));
+    Bytes list =
+        InfoListOf({InfoText("INAM", "New"), InfoText("IART", "Artist"), InfoText("IPRD", "Album"),
+                    InfoText("ICMT", ""), InfoText("ILYC", "LYRICS la la"), BlankId3Entry()});
+    EXPECT_EQ(Written(file, record), Expected(file, list));
+}
+
+TEST_F(RiffInfoWriteTest, ListClaimingFourGigabytesIsRewrittenFromTheBytesPresent) {
+    Bytes file = RmpWith(InfoList({{"INAM", "Old"}, {"ICRD", "1999"}}));
+    for (size_t i = 0; i < 4; ++i)
+        file[kListOffset + 4 + i] = 0xFF;
+    Bytes list =
+        InfoListOf({InfoText("INAM", "New"), InfoText("IART", "Artist"), InfoText("IPRD", "Album"),
+                    InfoText("ICMT", ""), InfoText("ICRD", "1999"), BlankId3Entry()});
+    EXPECT_EQ(Written(file, record), Expected(file, list));
+}
+
+TEST_F(RiffInfoWriteTest, HugeListIsRefusedRatherThanHeldInMemory) {
+    Bytes file = RmpWith(InfoList({{"ICOP", std::string(17 << 20, 'c')}}));
+    MemoryTagFile memory(file);
+    EXPECT_FALSE(WriteRiffInfo(memory, record));
+    EXPECT_EQ(memory.writeCalls, 0);
 }
 
 TEST_F(RiffInfoWriteTest, FilesWithoutAListAreRefusedUnchanged) {

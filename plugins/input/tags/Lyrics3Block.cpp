@@ -12,9 +12,10 @@ bool ParseLyrics3Digits(const uint8_t* digits, size_t count, int64_t* value) {
     return true;
 }
 
-bool LocateLyrics3Block(TagFile& file, Lyrics3Block* block) {
+bool LocateLyrics3Block(TagFile& file, Lyrics3Follower follower, Lyrics3Block* block) {
     const int64_t size = file.Size();
-    const int64_t tagAt = size - static_cast<int64_t>(kId3v1Size);
+    const int64_t tagAt =
+        follower == Lyrics3Follower::Id3v1Tag ? size - static_cast<int64_t>(kId3v1Size) : size;
     const int64_t trailerAt = tagAt - static_cast<int64_t>(kLyrics3TrailerSize);
     uint8_t trailer[kLyrics3TrailerSize];
     uint8_t tagMark[3];
@@ -24,7 +25,8 @@ bool LocateLyrics3Block(TagFile& file, Lyrics3Block* block) {
         std::memcmp(trailer + 6, "LYRICS200", 9) != 0 ||
         !ParseLyrics3Digits(trailer, 6, &blockSize) ||
         blockSize < static_cast<int64_t>(kLyrics3BeginSize) || blockSize > trailerAt ||
-        !ReadExactAt(file, tagAt, tagMark, sizeof tagMark) || !Id3v1HasMark(tagMark))
+        (follower == Lyrics3Follower::Id3v1Tag &&
+         (!ReadExactAt(file, tagAt, tagMark, sizeof tagMark) || !Id3v1HasMark(tagMark))))
         return false;
 
     const int64_t start = trailerAt - blockSize;

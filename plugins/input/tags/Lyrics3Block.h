@@ -12,14 +12,12 @@
 constexpr size_t kLyrics3BeginSize = 11;      // "LYRICSBEGIN"
 constexpr size_t kLyrics3TrailerSize = 15;    // size digits and "LYRICS200"
 constexpr size_t kLyrics3FieldHeaderSize = 8; // identifier and length digits
-constexpr int64_t kLyrics3MaxFieldLength = 99999;
-constexpr int64_t kLyrics3MaxBlockSize = 999999;
 
 struct Lyrics3Block {
     int64_t start;        // of "LYRICSBEGIN"
     int64_t fieldsOffset; // behind "LYRICSBEGIN"
     int64_t fieldsSize;
-    int64_t end; // behind "LYRICS200", where the ID3v1 tag begins
+    int64_t end; // behind "LYRICS200", where the ID3v1 tag begins (if any)
 };
 
 struct Lyrics3Field {
@@ -35,8 +33,12 @@ inline bool Lyrics3FieldIs(const Lyrics3Field& field, const char* id) {
 // Parses `count` decimal digits; false when any byte is not a digit.
 bool ParseLyrics3Digits(const uint8_t* digits, size_t count, int64_t* value);
 
-// Finds a block whose size digits, marks and ID3v1 tag are all in place.
-bool LocateLyrics3Block(TagFile& file, Lyrics3Block* block);
+// What follows a block: an ID3v1 tag, as the format has it, or nothing (a
+// block written to a file that has not yet got its ID3v1 tag).
+enum class Lyrics3Follower { Id3v1Tag, EndOfFile };
+
+// Finds a block whose size digits and marks are in place, followed as asked.
+bool LocateLyrics3Block(TagFile& file, Lyrics3Follower follower, Lyrics3Block* block);
 
 // Reads the field header at `offset`; false when it does not fit before
 // `end`, can't be read, has a length that is not 5 digits or data that runs

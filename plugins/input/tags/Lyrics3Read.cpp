@@ -31,12 +31,15 @@ bool lyricsReadFields(TagFile& file, const Lyrics3Block& block, TagRecord* tag) 
 
 bool ReadLyrics3Block(TagFile& file, TagRecord* tag) {
     Lyrics3Block block;
-    return LocateLyrics3Block(file, &block) && lyricsReadFields(file, block, tag);
+    return LocateLyrics3Block(file, Lyrics3Follower::Id3v1Tag, &block) &&
+           lyricsReadFields(file, block, tag);
 }
 
 bool ReadLyrics3BlockForOpen(TagFile& file, TagRecord* tag, AudioSpan* span) {
     Lyrics3Block block;
-    if (!LocateLyrics3Block(file, &block) || !lyricsReadFields(file, block, tag)) return false;
+    if (!LocateLyrics3Block(file, Lyrics3Follower::Id3v1Tag, &block) ||
+        !lyricsReadFields(file, block, tag))
+        return false;
     const int64_t audioEnd = block.start - span->dataOffset;
     if (span->audioSize > audioEnd) span->audioSize = audioEnd > 0 ? audioEnd : 0;
     return true;

@@ -5,6 +5,7 @@
 #include "TagText.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -76,12 +77,13 @@ void lyricsComposeBlock(const TagRecord& tag, const KeptFields& kept, std::vecto
 bool WriteLyrics3(TagFile& file, const TagRecord& tag) {
     const int64_t size = file.Size();
     if (size < 0) return false;
-    // The block goes from `start`; the ID3v1 tag from `tagAt` on stays behind it.
+    // The block goes from `start`; an ID3v1 tag at `tagAt` stays behind it.
     KeptFields kept;
     Lyrics3Block block;
     int64_t start = size;
     int64_t tagAt = size;
-    if (LocateLyrics3Block(file, &block)) {
+    if (LocateLyrics3Block(file, Lyrics3Follower::Id3v1Tag, &block) ||
+        LocateLyrics3Block(file, Lyrics3Follower::EndOfFile, &block)) {
         if (!lyricsKeepFields(file, block, &kept)) return false;
         start = block.start;
         tagAt = block.end;
@@ -95,7 +97,15 @@ bool WriteLyrics3(TagFile& file, const TagRecord& tag) {
     std::vector<uint8_t> image;
     lyricsComposeBlock(tag, kept, &image);
     const size_t blockSize = image.size();
-    image.resize(blockSize + static_cast<size_t>(size - tagAt));
-    if (!ReadExactAt(file, tagAt, image.data() + blockSize, image.size() - blockSize)) return false;
+    image.resize(blockSize + kId3v1Size);
+    if (tagAt < size) {
+        if (!ReadExactAt(file, tagAt, image.data() + blockSize, kId3v1Size)) return false;
+    } else {
+        // A block needs an ID3v1 tag behind it to be found; without one the
+        // last 128 bytes could even reach back into the audio.
+        uint8_t* newTag = image.data() + blockSize;
+        std::memcpy(newTag, "TAG", 3);
+        EncodeId3v1Block(tag, newTag);
+    }
     return ReplaceFileTail(file, start, image.data(), image.size());
 }

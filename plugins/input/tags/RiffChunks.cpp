@@ -15,16 +15,12 @@ bool ReadRiffChunkHeader(TagFile& file, int64_t offset, int64_t limit, RiffChunk
     return true;
 }
 
-namespace {
-
-bool riffIsInfoList(TagFile& file, const RiffChunk& chunk) {
+bool IsRiffInfoList(TagFile& file, const RiffChunk& chunk) {
     char type[4];
     return RiffChunkIs(chunk, "LIST") && chunk.dataPresent >= 4 &&
            ReadExactAt(file, chunk.dataOffset, type, sizeof type) &&
            std::memcmp(type, "INFO", 4) == 0;
 }
-
-} // namespace
 
 bool LocateRiffChunks(TagFile& file, RiffLayout* layout) {
     layout->fileSize = file.Size();
@@ -46,7 +42,7 @@ bool LocateRiffChunks(TagFile& file, RiffLayout* layout) {
     layout->data = chunk;
     layout->hasInfoList = false;
     while (ReadRiffChunkHeader(file, at, layout->fileSize, &chunk)) {
-        if (riffIsInfoList(file, chunk)) {
+        if (IsRiffInfoList(file, chunk)) {
             layout->hasInfoList = true;
             layout->list = chunk;
             break;

@@ -33,6 +33,9 @@ inline uint32_t ReadLe32(const uint8_t* bytes) {
 // before `limit` or can't be read.
 bool ReadRiffChunkHeader(TagFile& file, int64_t offset, int64_t limit, RiffChunk* chunk);
 
+// True for a LIST chunk whose data begins with "INFO".
+bool IsRiffInfoList(TagFile& file, const RiffChunk& chunk);
+
 // Where the tags of a RIFF file are: its "data" chunk and the first LIST chunk
 // of type INFO behind it.
 struct RiffLayout {

@@ -5,6 +5,7 @@
 #include "TagText.h"
 
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -31,21 +32,19 @@ int riffSlotOf(const RiffChunk& entry) {
     return -1;
 }
 
-// A slot-14 text that begins with "LYRICS" holds the file's own tail (a
-// Lyrics3 block and its ID3v1 tag): it goes last, without NUL or pad, so
-// that the file ends with it.
-bool riffIsLyricsTail(const std::string& text) {
-    return text.compare(0, 6, "LYRICS") == 0;
+// A slot-14 text that begins with "LYRICS" and ends with an ID3v1 tag is
+// the file's own tail (a Lyrics3 block and its tag): it goes last, without
+// NUL or pad, so that the file ends with the tag for WriteId3v1 to fill.
+bool riffIsLyricsTail(const char* text, size_t size) {
+    return size >= 6 + kId3v1Size && std::memcmp(text, "LYRICS", 6) == 0 &&
+           Id3v1HasMark(reinterpret_cast<const uint8_t*>(text) + size - kId3v1Size);
 }
 
-// The tail is kept byte for byte (its ID3v1 tag may hold NULs), less a NUL
-// that only terminates it: one behind a whole tag, or ending a tail that has
-// no tag.
-size_t riffLyricsTailLength(const std::vector<uint8_t>& data) {
-    const size_t size = data.size();
-    if (size == 0 || data.back() != 0) return size;
-    if (size >= kId3v1Size && Id3v1HasMark(data.data() + size - kId3v1Size)) return size;
-    return size - 1;
+// The length of a tail kept byte for byte (its tag may hold NULs), without a
+// NUL that only terminates it; 0 when the data is no tail.
+size_t riffLyricsTailLength(const char* data, size_t size) {
+    if (size > 0 && data[size - 1] == '\0' && !riffIsLyricsTail(data, size)) --size;
+    return riffIsLyricsTail(data, size) ? size : 0;
 }
 
 // Reads the present sub-chunks into their slots and keeps a present "IID3"
@@ -68,9 +67,10 @@ bool riffReadSlots(TagFile& file, const RiffChunk& list, Slots* slots,
             return;
         }
         const char* text = reinterpret_cast<const char*>(data.data());
-        if (static_cast<size_t>(slot) == kLyricsSlot &&
-            riffIsLyricsTail(std::string(text, data.size()))) {
-            (*slots)[kLyricsSlot].assign(text, riffLyricsTailLength(data));
+        size_t tail =
+            static_cast<size_t>(slot) == kLyricsSlot ? riffLyricsTailLength(text, data.size()) : 0;
+        if (tail > 0) {
+            (*slots)[kLyricsSlot].assign(text, tail);
             return;
         }
         size_t length = RecordTextLength(text, data.size());
@@ -83,13 +83,16 @@ bool riffReadSlots(TagFile& file, const RiffChunk& list, Slots* slots,
 }
 
 // The chunks behind the INFO list, each with its pad byte, to be kept in
-// front of the new list. False when the bytes there are not whole chunks.
+// front of the new list. False when the bytes there are not whole chunks, or
+// when one is a second INFO list, which readers would then find first.
 bool riffReadTrailingChunks(TagFile& file, const RiffLayout& layout, std::vector<uint8_t>* out) {
     int64_t at = layout.list.next;
     RiffChunk chunk;
     while (ReadRiffChunkHeader(file, at, layout.fileSize, &chunk)) {
         // Only the last chunk of a file may lack its pad byte.
-        if (chunk.dataPresent != chunk.size || chunk.next > layout.fileSize + 1) return false;
+        if (chunk.dataPresent != chunk.size || chunk.next > layout.fileSize + 1 ||
+            IsRiffInfoList(file, chunk))
+            return false;
         size_t length = static_cast<size_t>(kChunkHeaderSize + chunk.size);
         size_t start = out->size();
         out->resize(start + length + (chunk.size & 1), 0);
@@ -133,16 +136,16 @@ void riffComposeList(const TagRecord& tag, const Slots& slots, const std::vector
     riffPutRecordText(out, kSlotIds[2], tag.album, sizeof tag.album);
     riffPutRecordText(out, kSlotIds[3], tag.comment, sizeof tag.comment);
 
-    const bool lyricsTail = riffIsLyricsTail(slots[kLyricsSlot]);
+    const std::string& lyrics = slots[kLyricsSlot];
+    const bool lyricsTail = riffIsLyricsTail(lyrics.data(), lyrics.size());
     for (size_t i = kFirstKeptSlot; i < slots.size(); ++i) {
         if (slots[i].empty() || (i == kLyricsSlot && lyricsTail)) continue;
         riffPutText(out, kSlotIds[i], slots[i].data(), slots[i].size());
     }
     if (lyricsTail) {
-        const std::string& text = slots[kLyricsSlot];
         riffPutId(out, kSlotIds[kLyricsSlot]);
-        riffPutLe32(out, static_cast<uint32_t>(text.size()));
-        out->insert(out->end(), text.begin(), text.end());
+        riffPutLe32(out, static_cast<uint32_t>(lyrics.size()));
+        out->insert(out->end(), lyrics.begin(), lyrics.end());
     } else {
         riffPutId(out, "IID3");
         riffPutLe32(out, static_cast<uint32_t>(kId3v1Size));

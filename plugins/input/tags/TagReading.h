@@ -8,9 +8,9 @@
 #include "InputFileInfo.h"
 #include "TagFile.h"
 
-// For Open: `span` starts as offset 0 and the file size and ends as the
-// audio's place (behind an ID3v2 tag or the RIFF "data" chunk's, without the
-// trailing tags).
+// For Open: `span` comes in as offset 0 and the file size; on return it
+// covers the audio: behind an ID3v2 tag, or the RIFF "data" chunk, without
+// the tags at the end.
 void ReadTagsForOpen(TagFile& file, TagRecord* tag, AudioSpan* span);
 
 // For GetFileInfo: the audio is not measured; `frameSearchStart` becomes the

@@ -46,16 +46,15 @@ size_t WithoutDanglingLeadByte(const char* text, size_t length) {
 
 void CopyTagText(char* dest, size_t capacity, const char* source, size_t sourceLength) {
     if (capacity == 0) return;
-    const void* nul = std::memchr(source, 0, sourceLength);
-    size_t length =
-        nul ? static_cast<size_t>(static_cast<const char*>(nul) - source) : sourceLength;
+    size_t length = RecordTextLength(source, sourceLength);
     size_t kept = ShiftJisPrefixLength(source, length, capacity - 1);
     kept = WithoutDanglingLeadByte(source, kept);
-    std::memcpy(dest, source, kept);
+    if (kept > 0) std::memcpy(dest, source, kept);
     dest[kept] = '\0';
 }
 
 size_t RecordTextLength(const char* field, size_t fieldSize) {
+    if (fieldSize == 0) return 0; // `field` may then be null
     const void* nul = std::memchr(field, 0, fieldSize);
     return nul ? static_cast<size_t>(static_cast<const char*>(nul) - field) : fieldSize;
 }
