@@ -34,9 +34,11 @@ class OutputPlugin {
     virtual int32_t OutputResume() = 0;
     // Entry 7. Stream volume, each 0 ... 100.
     virtual int32_t OutputSetVolume(int32_t left, int32_t right) = 0;
-    // Entries 8 and 9. Not called by the host; kept so that the entries
-    // below keep their positions. They return 0.
-    virtual int32_t OutputReserved8() = 0;
+    // Entry 8. Not called by the host: the bytes written but not yet played
+    // (0 without a stream), for tests and tools.
+    virtual int32_t OutputQueuedBytes() = 0;
+    // Entry 9. Not called by the host; keeps the entries below in place.
+    // Returns 0.
     virtual int32_t OutputReserved9() = 0;
     // Entry 10. Writes a NUL-terminated version text into an 8-byte buffer.
     virtual int32_t OutputGetVersion(char* buffer8) = 0;

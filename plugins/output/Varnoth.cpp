@@ -112,7 +112,7 @@ int32_t Varnoth::OutputSetVolume(int32_t left, int32_t right) {
     return current->SetVolume(left, right) ? 1 : 0;
 }
 
-int32_t Varnoth::OutputReserved8() {
+int32_t Varnoth::OutputQueuedBytes() {
     std::shared_ptr<OutputSink> current = CurrentSink();
     if (!current) return 0;
     const uint64_t queued = current->QueuedBytes();

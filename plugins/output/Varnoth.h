@@ -15,7 +15,7 @@
 // the track ends. OutputClose while paused drops the queue instead of
 // waiting for a resume that will not come.
 //
-// OutputReserved8 answers the bytes queued but not yet played (0 without a
+// OutputQueuedBytes answers the bytes queued but not yet played (0 without a
 // stream; capped at 2^31 - 1). OutputReserved9 returns 0.
 #pragma once
 
@@ -35,7 +35,7 @@ class Varnoth : public OutputPlugin {
     int32_t OutputPause() override;
     int32_t OutputResume() override;
     int32_t OutputSetVolume(int32_t left, int32_t right) override;
-    int32_t OutputReserved8() override;
+    int32_t OutputQueuedBytes() override;
     int32_t OutputReserved9() override;
     int32_t OutputGetVersion(char* buffer8) override;
     int32_t OutputInitDirectSound(WindowHandle window) override;

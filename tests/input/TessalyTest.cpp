@@ -33,7 +33,7 @@ class VolumeOutput : public OutputPlugin {
         right = r;
         return volumeResult;
     }
-    int32_t OutputReserved8() override { return 0; }
+    int32_t OutputQueuedBytes() override { return 0; }
     int32_t OutputReserved9() override { return 0; }
     int32_t OutputGetVersion(char*) override { return 0; }
     int32_t OutputInitDirectSound(WindowHandle) override { return 0; }

@@ -29,7 +29,7 @@ public:
     int32_t OutputPause() override { return 1; }
     int32_t OutputResume() override { return 1; }
     int32_t OutputSetVolume(int32_t, int32_t) override { return 1; }
-    int32_t OutputReserved8() override { return 0; }
+    int32_t OutputQueuedBytes() override { return 0; }
     int32_t OutputReserved9() override { return 0; }
     int32_t OutputGetVersion(char*) override { return 0; }
     int32_t OutputInitDirectSound(WindowHandle) override { return 0; }

@@ -100,7 +100,7 @@ TEST_F(VarnothDirectSound, StreamsASignalAndPlaysItOutOnClose) {
     const std::vector<uint8_t> pcm = Signal(2 * 192000 + 4 * 333, 1);
     ASSERT_TRUE(WriteInBlocks(output, pcm, 6 * 4608));
     output->OutputClose();
-    EXPECT_EQ(output->OutputReserved8(), 0);
+    EXPECT_EQ(output->OutputQueuedBytes(), 0);
     ExpectMixedExactly(capture, start, pcm);
 }
 
@@ -126,7 +126,7 @@ TEST_F(VarnothDirectSound, ResetReleasesABlockedWriter) {
     std::atomic<int> result{-1};
     std::thread writer(
         [&] { result = output->OutputWrite(pcm.data(), static_cast<int32_t>(pcm.size())); });
-    ASSERT_TRUE(harness::WaitUntil([&] { return output->OutputReserved8() > 0; }));
+    ASSERT_TRUE(harness::WaitUntil([&] { return output->OutputQueuedBytes() > 0; }));
     Sleep(200);
     EXPECT_EQ(result, -1);
     EXPECT_EQ(output->OutputReset(), 1);
@@ -135,7 +135,7 @@ TEST_F(VarnothDirectSound, ResetReleasesABlockedWriter) {
     writer.join();
     ASSERT_TRUE(released);
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(output->OutputReserved8(), 0);
+    EXPECT_EQ(output->OutputQueuedBytes(), 0);
     output->OutputClose();
 }
 

@@ -108,7 +108,7 @@ TEST_F(VarnothWave, ResetReleasesABlockedWriterAndNothingMoreOfTheStreamArrives)
     writer.join();
     ASSERT_TRUE(released) << "OutputWrite stayed blocked after OutputReset";
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(output->OutputReserved8(), 0) << "the queue is empty after a reset";
+    EXPECT_EQ(output->OutputQueuedBytes(), 0) << "the queue is empty after a reset";
 
     // Give the capture pipe time to deliver what was played before the reset.
     Sleep(300);
@@ -150,7 +150,7 @@ TEST_F(VarnothWave, PauseHaltsTheFlowAndResumeContinuesIt) {
     Sleep(1000);
     EXPECT_EQ(capture.Size(), paused) << "sound went on while paused";
     EXPECT_FALSE(written) << "the writer must be held back while paused";
-    EXPECT_GT(output->OutputReserved8(), 0) << "the queue holds sound while paused";
+    EXPECT_GT(output->OutputQueuedBytes(), 0) << "the queue holds sound while paused";
     EXPECT_EQ(output->OutputResume(), 1);
     ASSERT_TRUE(harness::WaitUntil([&] { return capture.Size() > paused; }, kArrivalMs));
     writer.join();
@@ -223,7 +223,7 @@ TEST_F(VarnothWave, CallsWithoutAnOpenStreamFailCleanly) {
     EXPECT_EQ(output->OutputPause(), 0);
     EXPECT_EQ(output->OutputResume(), 0);
     EXPECT_EQ(output->OutputClose(), 0);
-    EXPECT_EQ(output->OutputReserved8(), 0);
+    EXPECT_EQ(output->OutputQueuedBytes(), 0);
     EXPECT_EQ(output->OutputReserved9(), 0);
     EXPECT_EQ(output->OutputSetVolume(100, 100), 1); // kept for the next stream
 }
