@@ -78,13 +78,55 @@ template <bool EightBit> inline void SynthPut(uint8_t* output, int32_t index, fl
     }
 }
 
+// The window coefficients of one width, rearranged so that the sums of neighbouring
+// outputs read neighbouring coefficients: [tap][output].
+template <int N> struct WindowTable {
+    float rising[8][N / 2];    // c[16 f m + 2t], for outputs m < N/2
+    float falling[8][N / 2];   // c[16 f m + 2t + 1]
+    float upperNear[8][N / 2]; // c[s - 1], for outputs N/2 + 1 + j
+    float upperFar[8][N / 2];  // c[s]
+};
+WindowTable<32> gWindow32;
+WindowTable<16> gWindow16;
+WindowTable<8> gWindow8;
+
+template <int N> WindowTable<N>& WindowOf();
+template <> WindowTable<32>& WindowOf<32>() {
+    return gWindow32;
+}
+template <> WindowTable<16>& WindowOf<16>() {
+    return gWindow16;
+}
+template <> WindowTable<8>& WindowOf<8>() {
+    return gWindow8;
+}
+
+template <int N> void FillWindowTable() {
+    constexpr int F = 32 / N;
+    WindowTable<N>& table = WindowOf<N>();
+    const float* c = kSynthesisWindow;
+    for (int t = 0; t < 8; ++t) {
+        for (int m = 0; m < N / 2; ++m) {
+            table.rising[t][m] = c[16 * F * m + 2 * t];
+            table.falling[t][m] = c[16 * F * m + 2 * t + 1];
+        }
+        for (int j = 0; j < N / 2 - 1; ++j) {
+            const int s = 255 - 16 * (F * (j + 1) - 1) - 2 * t;
+            table.upperNear[t][j] = c[s - 1];
+            table.upperFar[t][j] = c[s];
+        }
+        table.upperNear[t][N / 2 - 1] = 0.0f;
+        table.upperFar[t][N / 2 - 1] = 0.0f;
+    }
+}
+
 // One time slot: DCT of x into the ring at the position, the window sums to N
 // samples written at output indexes first, first + stride, ..., then the position moves.
+// Each sum is accumulated in tap order.
 template <int N, bool EightBit>
 void SynthSlot(const float* x, float* ring, int32_t& position, uint8_t* output, int32_t first,
                int32_t stride) {
     constexpr int Ring = 16 * N;
-    constexpr int F = 32 / N;
     float transformed[N];
     Dct<N>::Run(x, transformed);
     float* slot = ring + position;
@@ -93,36 +135,27 @@ void SynthSlot(const float* x, float* ring, int32_t& position, uint8_t* output, 
         slot[k + Ring] = transformed[k];
     }
     const float* v = ring + position;
-    const float* c = kSynthesisWindow;
-    for (int m = 0; m < N / 2; ++m) {
-        const float* cm = c + 16 * F * m;
-        const float* up = v + N / 2 + m;
-        const float* down = v + 3 * N / 2 - m;
-        float sum = 0.0f;
-        for (int t = 0; t < 8; ++t) {
-            sum += cm[2 * t] * up[2 * N * t];
-            sum -= cm[2 * t + 1] * down[2 * N * t];
+    const WindowTable<N>& table = WindowOf<N>();
+    float lower[N / 2] = {};
+    float upper[N / 2] = {};
+    float middle = 0.0f;
+    for (int t = 0; t < 8; ++t) {
+        const float* tap = v + 2 * N * t;
+        for (int m = 0; m < N / 2; ++m) {
+            lower[m] += table.rising[t][m] * tap[N / 2 + m];
+            lower[m] -= table.falling[t][m] * tap[3 * N / 2 - m];
         }
-        SynthPut<EightBit>(output, first + m * stride, sum);
-    }
-    {
-        float sum = 0.0f;
-        for (int t = 0; t < 8; ++t)
-            sum += c[256 + t] * v[N + 2 * N * t];
-        SynthPut<EightBit>(output, first + (N / 2) * stride, sum);
-    }
-    for (int j = 0; j < N / 2 - 1; ++j) {
-        const int s0 = 255 - 16 * (F * (j + 1) - 1);
-        const float* up = v + N + 1 + j;
-        const float* down = v + N - 1 - j;
-        float sum = 0.0f;
-        for (int t = 0; t < 8; ++t) {
-            const int s = s0 - 2 * t;
-            sum += c[s - 1] * up[2 * N * t];
-            sum += c[s] * down[2 * N * t];
+        middle += kSynthesisWindow[256 + t] * tap[N];
+        for (int j = 0; j < N / 2 - 1; ++j) {
+            upper[j] += table.upperNear[t][j] * tap[N + 1 + j];
+            upper[j] += table.upperFar[t][j] * tap[N - 1 - j];
         }
-        SynthPut<EightBit>(output, first + (N / 2 + 1 + j) * stride, sum);
     }
+    for (int m = 0; m < N / 2; ++m)
+        SynthPut<EightBit>(output, first + m * stride, lower[m]);
+    SynthPut<EightBit>(output, first + (N / 2) * stride, middle);
+    for (int j = 0; j < N / 2 - 1; ++j)
+        SynthPut<EightBit>(output, first + (N / 2 + 1 + j) * stride, upper[j]);
     position = (position - N) & (Ring - 1);
 }
 
@@ -157,6 +190,9 @@ void SynthInitTables() {
     FillDctCoefficients(gDctCoefficients4, 4);
     FillDctCoefficients(gDctCoefficients2, 2);
     FillDctCoefficients(gDctCoefficients1, 1);
+    FillWindowTable<32>();
+    FillWindowTable<16>();
+    FillWindowTable<8>();
 }
 
 void SynthReset() {
