@@ -24,7 +24,9 @@ struct BitReader {
         count = 0;
     }
 
+    // Brings the held bits to at least 25.
     void Refill() {
+        if (count > 24) return;
         if (next >= 0 && next + 4 <= size) {
             while (count <= 24) {
                 held |= static_cast<uint32_t>(bytes[next++]) << (24 - count);

@@ -1,6 +1,7 @@
 #include "Synthesis.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "SynthesisWindow.h"
 
@@ -8,9 +9,15 @@ namespace {
 
 constexpr int32_t kRingSize = 512; // 16 N at full rate
 
-// Each ring is stored twice in a row, so that the 16 N values that the window
-// reads from a position lie contiguously.
-float gRings[2][2 * kRingSize];
+// A history ring holds 16 N values (N the synthesis width). Each is stored twice
+// in a row, so that the values the window reads from a position lie contiguously,
+// and also in reverse order (value i at R - 1 - i, again twice), so that the sums
+// that read the ring backwards can run forwards too.
+struct HistoryRing {
+    float forward[2 * kRingSize];
+    float backward[2 * kRingSize];
+};
+HistoryRing gRings[2];
 int32_t gPositions[2]; // position A (channel 0) and position B (channel 1)
 
 // DCT coefficients 1 / (2 cos((2j + 1) pi / (4 half))) for half = 16, 8, 4, 2, 1.
@@ -68,6 +75,15 @@ template <> struct Dct<1> {
     static void Run(const float* in, float* out) { out[0] = in[0]; }
 };
 
+// Four floats, for the window sums of neighbouring outputs (GCC and Clang vectors).
+typedef float Float4 __attribute__((vector_size(16)));
+
+inline Float4 Load4(const float* values) {
+    Float4 vector;
+    std::memcpy(&vector, values, sizeof(vector));
+    return vector;
+}
+
 template <bool EightBit> inline void SynthPut(uint8_t* output, int32_t index, float sum) {
     const int32_t value = SynthToPcm(sum);
     if (EightBit) {
@@ -124,33 +140,42 @@ template <int N> void FillWindowTable() {
 // samples written at output indexes first, first + stride, ..., then the position moves.
 // Each sum is accumulated in tap order.
 template <int N, bool EightBit>
-void SynthSlot(const float* x, float* ring, int32_t& position, uint8_t* output, int32_t first,
+void SynthSlot(const float* x, HistoryRing& ring, int32_t& position, uint8_t* output, int32_t first,
                int32_t stride) {
     constexpr int Ring = 16 * N;
     float transformed[N];
     Dct<N>::Run(x, transformed);
-    float* slot = ring + position;
     for (int k = 0; k < N; ++k) {
-        slot[k] = transformed[k];
-        slot[k + Ring] = transformed[k];
+        const int index = position + k;
+        ring.forward[index] = ring.forward[index + Ring] = transformed[k];
+        ring.backward[Ring - 1 - index] = ring.backward[2 * Ring - 1 - index] = transformed[k];
     }
-    const float* v = ring + position;
+    const float* v = ring.forward + position;
     const WindowTable<N>& table = WindowOf<N>();
-    float lower[N / 2] = {};
-    float upper[N / 2] = {};
+    // Four neighbouring outputs at a time; each output still sums its taps in order.
+    constexpr int Groups = N / 8;
+    Float4 lowerSums[Groups] = {};
+    Float4 upperSums[Groups] = {};
     float middle = 0.0f;
     for (int t = 0; t < 8; ++t) {
         const float* tap = v + 2 * N * t;
-        for (int m = 0; m < N / 2; ++m) {
-            lower[m] += table.rising[t][m] * tap[N / 2 + m];
-            lower[m] -= table.falling[t][m] * tap[3 * N / 2 - m];
+        // backward[i] is the ring value at (start - i).
+        const float* lowerBackward =
+            ring.backward + ((-(position + 3 * N / 2 + 2 * N * t) - 1) & (Ring - 1));
+        const float* upperBackward =
+            ring.backward + ((-(position + N - 1 + 2 * N * t) - 1) & (Ring - 1));
+        for (int g = 0; g < Groups; ++g) {
+            lowerSums[g] += Load4(table.rising[t] + 4 * g) * Load4(tap + N / 2 + 4 * g);
+            lowerSums[g] -= Load4(table.falling[t] + 4 * g) * Load4(lowerBackward + 4 * g);
+            upperSums[g] += Load4(table.upperNear[t] + 4 * g) * Load4(tap + N + 1 + 4 * g);
+            upperSums[g] += Load4(table.upperFar[t] + 4 * g) * Load4(upperBackward + 4 * g);
         }
         middle += kSynthesisWindow[256 + t] * tap[N];
-        for (int j = 0; j < N / 2 - 1; ++j) {
-            upper[j] += table.upperNear[t][j] * tap[N + 1 + j];
-            upper[j] += table.upperFar[t][j] * tap[N - 1 - j];
-        }
     }
+    float lower[N / 2];
+    float upper[N / 2];
+    std::memcpy(lower, lowerSums, sizeof(lower));
+    std::memcpy(upper, upperSums, sizeof(upper)); // the last lane is unused
     for (int m = 0; m < N / 2; ++m)
         SynthPut<EightBit>(output, first + m * stride, lower[m]);
     SynthPut<EightBit>(output, first + (N / 2) * stride, middle);
@@ -162,7 +187,7 @@ void SynthSlot(const float* x, float* ring, int32_t& position, uint8_t* output, 
 template <int N, bool EightBit, int Channels>
 void SynthLayer3(const float* block, uint8_t* output, int32_t channel) {
     const int32_t ringIndex = Channels == 1 ? 0 : channel;
-    float* ring = gRings[ringIndex];
+    HistoryRing& ring = gRings[ringIndex];
     int32_t& position = gPositions[ringIndex];
     for (int32_t s = 0; s < kLayer3Slots; ++s)
         SynthSlot<N, EightBit>(block + kSubbands * s, ring, position, output,
@@ -196,9 +221,12 @@ void SynthInitTables() {
 }
 
 void SynthReset() {
-    for (auto& ring : gRings)
-        for (float& value : ring)
+    for (HistoryRing& ring : gRings) {
+        for (float& value : ring.forward)
             value = 0.0f;
+        for (float& value : ring.backward)
+            value = 0.0f;
+    }
     gPositions[0] = gPositions[1] = 0;
 }
 
