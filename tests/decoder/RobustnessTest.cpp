@@ -3,6 +3,7 @@
 // turns any out-of-bounds access into a failure).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -127,5 +128,27 @@ TEST(RobustnessTest, RandomFrameBodiesStayInBounds) {
         DecodeAllFrames(stream, kDefaultDecodeOptions);
         DecodeAllFrames(stream, {1, 1, 24000});
         DecodeAllFrames(stream, {0, 3, 1000});
+    }
+}
+
+// The Layer III ones among them decode to what the reference decoder produced.
+TEST(RobustnessTest, IllegalLayer3StreamsMatchTheReference) {
+    for (const char* name : {"ILL2_layer3", "l3-nonstandard-id3v1", "l3-nonstandard-id3v2"}) {
+        SCOPED_TRACE(name);
+        const std::string base = std::string("decoder/robust/") + name;
+        std::vector<uint8_t> bytes = ReadTestFile(base + ".bit");
+        // An ID3v2 tag in front is skipped by its stated size, as the plug-in does.
+        if (bytes.size() > 10 && bytes[0] == 'I' && bytes[1] == 'D' && bytes[2] == '3') {
+            const size_t tag =
+                10 + ((bytes[6] << 21) | (bytes[7] << 14) | (bytes[8] << 7) | bytes[9]);
+            bytes.erase(bytes.begin(),
+                        bytes.begin() + static_cast<long>(std::min(tag, bytes.size())));
+        }
+        const DecodedStream stream = DecodeStream(bytes);
+        ASSERT_TRUE(stream.started);
+        const std::vector<int16_t> reference = ToSamples(ReadTestFile(base + ".pcm"));
+        const Comparison result = CompareSamples(ToSamples(stream.pcm), reference);
+        EXPECT_EQ(result.samples, reference.size());
+        EXPECT_GE(result.psnr, 88.0);
     }
 }
