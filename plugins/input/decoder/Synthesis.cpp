@@ -78,10 +78,23 @@ template <> struct Dct<1> {
 // Four floats, for the window sums of neighbouring outputs (GCC and Clang vectors).
 typedef float Float4 __attribute__((vector_size(16)));
 
-inline Float4 Load4(const float* values) {
-    Float4 vector;
+// By reference: targets without SSE pass vector values differently.
+inline void Load4(Float4& vector, const float* values) {
     std::memcpy(&vector, values, sizeof(vector));
-    return vector;
+}
+
+// sum += a * b and sum -= a * b over four lanes.
+inline void AddProduct(Float4& sum, const float* a, const float* b) {
+    Float4 left, right;
+    Load4(left, a);
+    Load4(right, b);
+    sum += left * right;
+}
+inline void SubtractProduct(Float4& sum, const float* a, const float* b) {
+    Float4 left, right;
+    Load4(left, a);
+    Load4(right, b);
+    sum -= left * right;
 }
 
 template <bool EightBit> inline void SynthPut(uint8_t* output, int32_t index, float sum) {
@@ -165,10 +178,10 @@ void SynthSlot(const float* x, HistoryRing& ring, int32_t& position, uint8_t* ou
         const float* upperBackward =
             ring.backward + ((-(position + N - 1 + 2 * N * t) - 1) & (Ring - 1));
         for (int g = 0; g < Groups; ++g) {
-            lowerSums[g] += Load4(table.rising[t] + 4 * g) * Load4(tap + N / 2 + 4 * g);
-            lowerSums[g] -= Load4(table.falling[t] + 4 * g) * Load4(lowerBackward + 4 * g);
-            upperSums[g] += Load4(table.upperNear[t] + 4 * g) * Load4(tap + N + 1 + 4 * g);
-            upperSums[g] += Load4(table.upperFar[t] + 4 * g) * Load4(upperBackward + 4 * g);
+            AddProduct(lowerSums[g], table.rising[t] + 4 * g, tap + N / 2 + 4 * g);
+            SubtractProduct(lowerSums[g], table.falling[t] + 4 * g, lowerBackward + 4 * g);
+            AddProduct(upperSums[g], table.upperNear[t] + 4 * g, tap + N + 1 + 4 * g);
+            AddProduct(upperSums[g], table.upperFar[t] + 4 * g, upperBackward + 4 * g);
         }
         middle += kSynthesisWindow[256 + t] * tap[N];
     }
