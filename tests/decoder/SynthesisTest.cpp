@@ -97,3 +97,50 @@ TEST(SynthesisTest, ChannelsKeepTheirOwnHistory) {
         EXPECT_EQ(Sample16(out, static_cast<size_t>(slot * 64 + 1)), 0);
     }
 }
+
+// Layers I and II: subband 0 held at 1000 on the left and 500 on the right.
+TEST(SynthesisTest, SubbandVariantsChooseAndMixChannels) {
+    struct Expectation {
+        int32_t variant;
+        int32_t channels;
+        int16_t first;
+        int16_t second;
+    };
+    const Expectation cases[] = {{kSubbandsSingleChannel, 1, 1000, 1000},
+                                 {kSubbandsBoth, 2, 1000, 500},
+                                 {kSubbandsMix, 1, 750, 750},
+                                 {kSubbandsLeft, 1, 1000, 1000},
+                                 {kSubbandsRight, 1, 500, 500}};
+    const int32_t slots = 20;
+    std::vector<float> samples(static_cast<size_t>(64 * slots), 0.0f);
+    for (int32_t s = 0; s < slots; ++s) {
+        samples[static_cast<size_t>(64 * s)] = 1000.0f;
+        samples[static_cast<size_t>(64 * s + 1)] = 500.0f;
+    }
+    std::vector<float> single(static_cast<size_t>(64 * slots), 0.0f);
+    for (int32_t s = 0; s < slots; ++s)
+        single[static_cast<size_t>(64 * s)] = 1000.0f;
+    SynthInitTables();
+    for (const Expectation& c : cases) {
+        for (int32_t reduction = 0; reduction <= 2; ++reduction) {
+            SCOPED_TRACE(testing::Message()
+                         << "variant " << c.variant << " reduction " << reduction);
+            const int32_t width = 32 >> reduction;
+            SynthReset();
+            std::vector<uint8_t> out(static_cast<size_t>(slots * width * c.channels * 2) + 16,
+                                     0xA5);
+            const float* input =
+                c.variant == kSubbandsSingleChannel ? single.data() : samples.data();
+            SynthChooseSubbands(false, reduction, c.variant)(input, out.data(), slots);
+            for (size_t i = out.size() - 16; i < out.size(); ++i)
+                ASSERT_EQ(out[i], 0xA5);
+            for (int32_t slot = 14; slot < slots; ++slot) {
+                const size_t base = static_cast<size_t>(slot * width * c.channels);
+                EXPECT_EQ(Sample16(out, base), c.first);
+                EXPECT_EQ(Sample16(out, base + static_cast<size_t>(c.channels) - 1), c.second);
+                EXPECT_EQ(Sample16(out, base + static_cast<size_t>(width * c.channels) - 1),
+                          c.second);
+            }
+        }
+    }
+}

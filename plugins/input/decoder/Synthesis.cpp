@@ -220,6 +220,50 @@ const Layer3Synthesis kLayer3Routines[2][3][2] = {
     },
 };
 
+// Layers I and II: 64 values per slot, subband k of channel c at 2k + c for
+// two-channel streams, the first 32 for single-channel streams.
+template <int N, bool EightBit, int Variant>
+void SynthSubbands(const float* samples, uint8_t* output, int32_t slots) {
+    int32_t& position = gPositions[0];
+    for (int32_t s = 0; s < slots; ++s) {
+        const float* slot = samples + 64 * s;
+        float x[N];
+        if (Variant == kSubbandsBoth) {
+            float right[N];
+            for (int k = 0; k < N; ++k) {
+                x[k] = slot[2 * k];
+                right[k] = slot[2 * k + 1];
+            }
+            // Both rings at position A, which advances once per slot.
+            int32_t rightPosition = position;
+            SynthSlot<N, EightBit>(right, gRings[1], rightPosition, output, 2 * N * s + 1, 2);
+            SynthSlot<N, EightBit>(x, gRings[0], position, output, 2 * N * s, 2);
+            continue;
+        }
+        for (int k = 0; k < N; ++k) {
+            if (Variant == kSubbandsSingleChannel) x[k] = slot[k];
+            if (Variant == kSubbandsMix) x[k] = (slot[2 * k] + slot[2 * k + 1]) * 0.5f;
+            if (Variant == kSubbandsLeft) x[k] = slot[2 * k];
+            if (Variant == kSubbandsRight) x[k] = slot[2 * k + 1];
+        }
+        SynthSlot<N, EightBit>(x, gRings[0], position, output, N * s, 1);
+    }
+}
+
+template <int N, bool EightBit> struct SubbandVariants {
+    static constexpr SubbandSynthesis kRoutines[kSubbandVariants] = {
+        SynthSubbands<N, EightBit, kSubbandsSingleChannel>,
+        SynthSubbands<N, EightBit, kSubbandsBoth>, SynthSubbands<N, EightBit, kSubbandsMix>,
+        SynthSubbands<N, EightBit, kSubbandsLeft>, SynthSubbands<N, EightBit, kSubbandsRight>};
+};
+
+const SubbandSynthesis* const kSubbandRoutines[2][3] = {
+    {SubbandVariants<32, false>::kRoutines, SubbandVariants<16, false>::kRoutines,
+     SubbandVariants<8, false>::kRoutines},
+    {SubbandVariants<32, true>::kRoutines, SubbandVariants<16, true>::kRoutines,
+     SubbandVariants<8, true>::kRoutines},
+};
+
 } // namespace
 
 void SynthInitTables() {
@@ -246,4 +290,10 @@ void SynthReset() {
 Layer3Synthesis SynthChooseLayer3(bool eightBit, int32_t reduction, int32_t outputChannels) {
     if (reduction < 0 || reduction > 2) reduction = 0;
     return kLayer3Routines[eightBit ? 1 : 0][reduction][outputChannels == 2 ? 1 : 0];
+}
+
+SubbandSynthesis SynthChooseSubbands(bool eightBit, int32_t reduction, int32_t variant) {
+    if (reduction < 0 || reduction > 2) reduction = 0;
+    if (variant < 0 || variant >= kSubbandVariants) variant = kSubbandsSingleChannel;
+    return kSubbandRoutines[eightBit ? 1 : 0][reduction][variant];
 }
