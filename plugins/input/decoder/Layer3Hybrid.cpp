@@ -7,7 +7,7 @@ namespace {
 
 float gLongImdct[18][18]; // [input line][output]: outputs 0-8 and 18-26 of the 36-point IMDCT
 float gShortImdct[12][6];
-float gLongWindows[4][36]; // by block type; type 2 uses the short window
+float gLongWindows[4][36]; // by block type; 2 is unused (short blocks use gShortWindow)
 float gShortWindow[12];
 
 void L3Imdct36(const float* in, float* out) {
@@ -177,7 +177,6 @@ void L3InitHybridTables() {
     for (int32_t i = 0; i < 36; ++i) {
         const float longSine = static_cast<float>(std::sin(pi / 36 * (i + 0.5)));
         gLongWindows[0][i] = longSine;
-        gLongWindows[2][i] = longSine;
         float start = longSine;
         if (i >= 18)
             start = i < 24
