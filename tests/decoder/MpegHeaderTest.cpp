@@ -154,3 +154,28 @@ TEST(MpegHeaderTest, StartRefusesWhatItCannotDecode) {
     uint8_t out[4608];
     EXPECT_EQ(DecodeFrame(frame, out).consumed, 0); // no stream started
 }
+
+// A header filled in by a caller rather than found may hold anything.
+TEST(MpegHeaderTest, MadeUpHeadersGiveBoundedShapes) {
+    DecoderInitTables();
+    FrameHeader header{};
+    header.version = 7;
+    header.layer = 1;
+    header.bitrate = 2000000000;
+    header.sampleRate = 1;
+    header.sampleRateIndex = 9;
+    header.mode = 3;
+    OutputShape shape{};
+    ASSERT_EQ(GetOutputShape(header, shape), 1);
+    EXPECT_GT(shape.frameBytes, 0);
+    EXPECT_LE(shape.frameBytes, 1 << 30);
+    EXPECT_EQ(shape.pcmBytesPerFrame, 576 * 2);
+    ASSERT_EQ(DecoderStart(header), 1);
+    // A real low-sampling-rate frame decodes within the announced output.
+    const uint8_t frame[1024] = {0xFF, 0xF3, 0x84, 0xC4};
+    std::vector<uint8_t> out(static_cast<size_t>(shape.pcmBytesPerFrame) + 8, 0xA5);
+    const DecodeResult result = DecodeFrame(frame, out.data());
+    EXPECT_EQ(result.produced, shape.pcmBytesPerFrame);
+    for (size_t i = static_cast<size_t>(shape.pcmBytesPerFrame); i < out.size(); ++i)
+        EXPECT_EQ(out[i], 0xA5);
+}
