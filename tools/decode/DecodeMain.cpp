@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -65,14 +66,28 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
     return arguments.input != nullptr && arguments.output != nullptr;
 }
 
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
+// Reads the file and pads it with zeros; size receives the file's length.
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, size_t& size) {
     FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return false;
-    uint8_t block[65536];
-    size_t got;
-    while ((got = std::fread(block, 1, sizeof(block), file)) > 0)
-        bytes.insert(bytes.end(), block, block + got);
-    const bool ok = std::ferror(file) == 0;
+    bool ok = true;
+    try {
+        // One allocation for the file and the padding behind it, when the size is known.
+        if (std::fseek(file, 0, SEEK_END) == 0) {
+            const long size = std::ftell(file);
+            if (size > 0) bytes.reserve(static_cast<size_t>(size) + kInputPadding);
+            std::rewind(file);
+        }
+        uint8_t block[65536];
+        size_t got;
+        while ((got = std::fread(block, 1, sizeof(block), file)) > 0)
+            bytes.insert(bytes.end(), block, block + got);
+        ok = std::ferror(file) == 0;
+        size = bytes.size();
+        bytes.resize(size + kInputPadding, 0);
+    } catch (const std::exception&) {
+        ok = false; // too large for memory
+    }
     std::fclose(file);
     return ok;
 }
@@ -151,13 +166,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(arguments.input, bytes)) {
+    size_t size = 0;
+    if (!ReadWholeFile(arguments.input, bytes, size)) {
         std::fprintf(stderr, "quorel-decode: cannot read %s\n", arguments.input);
         return 1;
     }
-    const size_t streamStart = std::min(Id3v2Length(bytes), bytes.size());
-    const size_t size = bytes.size();
-    bytes.resize(size + kInputPadding, 0);
+    const size_t streamStart = std::min(Id3v2Length(bytes), size);
 
     DecoderInitTables();
     FrameHeader header;
