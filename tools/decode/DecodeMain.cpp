@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -65,14 +66,28 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
     return arguments.input != nullptr && arguments.output != nullptr;
 }
 
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
+// Reads the file and pads it with zeros; size receives the file's length.
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, size_t& size) {
     FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return false;
-    uint8_t block[65536];
-    size_t got;
-    while ((got = std::fread(block, 1, sizeof(block), file)) > 0)
-        bytes.insert(bytes.end(), block, block + got);
-    const bool ok = std::ferror(file) == 0;
+    bool ok = true;
+    try {
+        // One allocation for the file and the padding behind it, when the size is known.
+        if (std::fseek(file, 0, SEEK_END) == 0) {
+            const long size = std::ftell(file);
+            if (size > 0) bytes.reserve(static_cast<size_t>(size) + kInputPadding);
+            std::rewind(file);
+        }
+        uint8_t block[65536];
+        size_t got;
+        while ((got = std::fread(block, 1, sizeof(block), file)) > 0)
+            bytes.insert(bytes.end(), block, block + got);
+        ok = std::ferror(file) == 0;
+        size = bytes.size();
+        bytes.resize(size + kInputPadding, 0);
+    } catch (const std::exception&) {
+        ok = false; // too large for memory
+    }
     std::fclose(file);
     return ok;
 }
@@ -112,19 +127,28 @@ std::vector<uint8_t> WaveHeader(const OutputShape& shape, uint32_t dataBytes) {
     return header;
 }
 
-bool WriteOutput(const char* path, const std::vector<uint8_t>& header,
-                 const std::vector<uint8_t>& pcm) {
-    const bool toStdout = std::strcmp(path, "-") == 0;
+// Whole frames from position on, walked by their header lengths.
+int64_t CountWholeFrames(const std::vector<uint8_t>& bytes, size_t position, size_t size) {
+    int64_t frames = 0;
+    while (position < size) {
+        const int32_t length = FrameLength(bytes.data() + position);
+        if (length == 0 || position + static_cast<size_t>(length) > size) break;
+        position += static_cast<size_t>(length);
+        ++frames;
+    }
+    return frames;
+}
+
+FILE* OpenOutput(const char* path) {
+    if (std::strcmp(path, "-") != 0) return std::fopen(path, "wb");
 #ifdef _WIN32
-    if (toStdout) _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    FILE* file = toStdout ? stdout : std::fopen(path, "wb");
-    if (file == nullptr) return false;
-    bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
-              std::fwrite(pcm.data(), 1, pcm.size(), file) == pcm.size();
-    ok = std::fflush(file) == 0 && ok;
-    if (!toStdout) ok = std::fclose(file) == 0 && ok;
-    return ok;
+    return stdout;
+}
+
+bool WriteBytes(FILE* file, const std::vector<uint8_t>& bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 const char* ModeName(int32_t mode) {
@@ -142,13 +166,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(arguments.input, bytes)) {
+    size_t size = 0;
+    if (!ReadWholeFile(arguments.input, bytes, size)) {
         std::fprintf(stderr, "quorel-decode: cannot read %s\n", arguments.input);
         return 1;
     }
-    const size_t streamStart = std::min(Id3v2Length(bytes), bytes.size());
-    const size_t size = bytes.size();
-    bytes.resize(size + kInputPadding, 0);
+    const size_t streamStart = std::min(Id3v2Length(bytes), size);
 
     DecoderInitTables();
     FrameHeader header;
@@ -167,30 +190,46 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "output: %d Hz, %d channel(s), %d bits\n", shape.outputRate,
                  shape.channels, shape.bitsPerSample);
 
-    std::vector<uint8_t> pcm;
-    std::vector<uint8_t> frame(static_cast<size_t>(shape.pcmBytesPerFrame));
+    FILE* output = OpenOutput(arguments.output);
+    if (output == nullptr) {
+        std::fprintf(stderr, "quorel-decode: cannot write %s\n", arguments.output);
+        return 1;
+    }
     size_t position = streamStart + static_cast<size_t>(offset);
+    // The WAV header announces every whole frame; it is corrected below when
+    // decoding stops early and the output can be rewound.
+    const uint32_t announced = static_cast<uint32_t>(std::min<int64_t>(
+        CountWholeFrames(bytes, position, size) * shape.pcmBytesPerFrame, 0x7FFFFFFF));
+    bool ok = arguments.raw || WriteBytes(output, WaveHeader(shape, announced));
+
+    std::vector<uint8_t> frame(static_cast<size_t>(shape.pcmBytesPerFrame));
     int64_t frames = 0;
-    while (position < size) {
+    uint64_t written = 0;
+    while (ok && position < size) {
         // Only whole frames are decoded; a frame cut off by the end of the file is dropped.
         const int32_t length = FrameLength(bytes.data() + position);
         if (length == 0 || position + static_cast<size_t>(length) > size) break;
         const DecodeResult result = DecodeFrame(bytes.data() + position, frame.data());
         if (result.consumed == 0 || result.produced == 0) break;
-        pcm.insert(pcm.end(), frame.begin(), frame.begin() + result.produced);
+        ok = std::fwrite(frame.data(), 1, static_cast<size_t>(result.produced), output) ==
+             static_cast<size_t>(result.produced);
+        written += static_cast<uint64_t>(result.produced);
         position += static_cast<size_t>(result.consumed);
         ++frames;
     }
+    if (ok && !arguments.raw && written != announced && output != stdout &&
+        std::fseek(output, 0, SEEK_SET) == 0)
+        ok = WriteBytes(output, WaveHeader(shape, static_cast<uint32_t>(written)));
+    ok = std::fflush(output) == 0 && ok;
+    if (output != stdout) ok = std::fclose(output) == 0 && ok;
+
     std::fprintf(stderr, "frames: %lld\n", static_cast<long long>(frames));
-    if (frames == 0) {
-        std::fprintf(stderr, "quorel-decode: %s: no frame could be decoded\n", arguments.input);
+    if (!ok) {
+        std::fprintf(stderr, "quorel-decode: cannot write %s\n", arguments.output);
         return 1;
     }
-    const std::vector<uint8_t> waveHeader =
-        arguments.raw ? std::vector<uint8_t>()
-                      : WaveHeader(shape, static_cast<uint32_t>(pcm.size()));
-    if (!WriteOutput(arguments.output, waveHeader, pcm)) {
-        std::fprintf(stderr, "quorel-decode: cannot write %s\n", arguments.output);
+    if (frames == 0) {
+        std::fprintf(stderr, "quorel-decode: %s: no frame could be decoded\n", arguments.input);
         return 1;
     }
     return 0;

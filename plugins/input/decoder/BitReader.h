@@ -24,9 +24,18 @@ struct BitReader {
         count = 0;
     }
 
+    // Brings the held bits to at least 25.
     void Refill() {
+        if (count > 24) return;
+        if (next >= 0 && next + 4 <= size) {
+            while (count <= 24) {
+                held |= static_cast<uint32_t>(bytes[next++]) << (24 - count);
+                count += 8;
+            }
+            return;
+        }
         while (count <= 24) {
-            const uint32_t byte = next < size ? bytes[next] : 0;
+            const uint32_t byte = next >= 0 && next < size ? bytes[next] : 0;
             ++next;
             held |= byte << (24 - count);
             count += 8;

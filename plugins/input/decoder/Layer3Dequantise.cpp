@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 
 #include "Layer3State.h"
 
@@ -14,27 +15,22 @@ constexpr int32_t kGainOffset = 6; // room for the -2 and -4 gain adjustments
 float gGain[kGainEntries];          // 2^((i - 156) / 4): 32768 is folded in
 float gScalefactorFactor[2][4][32]; // 2^(-(s + 1) (p + f) / 2)
 float gSubblockGain[8];             // 2^(-2 k)
-float gPower43[64];                 // v |v|^(1/3) for v = -32 ... 31
+// v^(4/3) for every magnitude a Huffman value can have: 15 plus 13 linbits.
+constexpr int32_t kLargestQuantised = 15 + 8191;
+float gPower43[kLargestQuantised + 1];
 
-inline float L3Power43(int32_t v) {
-    if (v >= -32 && v <= 31) return gPower43[v + 32];
-    const double magnitude = std::abs(static_cast<double>(v));
-    return static_cast<float>(v * std::cbrt(magnitude));
-}
-
-// Dequantises count lines; true when any was nonzero.
+// Dequantises count lines; true when any was nonzero. Branch-free: the table's
+// entry 0 is 0, and the sign is put back afterwards.
 inline bool L3DequantiseLines(const int32_t* in, float* out, int32_t count, float factor) {
-    bool nonzero = false;
+    int32_t any = 0;
     for (int32_t i = 0; i < count; ++i) {
         const int32_t v = in[i];
-        if (v == 0) {
-            out[i] = 0.0f;
-            continue;
-        }
-        nonzero = true;
-        out[i] = factor * L3Power43(v);
+        any |= v;
+        const int32_t magnitude = std::min(v < 0 ? -v : v, kLargestQuantised);
+        const float power = gPower43[magnitude];
+        out[i] = factor * (v < 0 ? -power : power);
     }
-    return nonzero;
+    return any != 0;
 }
 
 } // namespace
@@ -49,8 +45,8 @@ void L3InitDequantiseTables() {
                     static_cast<float>(std::pow(2.0, -(s + 1) * (p + f) / 2.0));
     for (int32_t k = 0; k < 8; ++k)
         gSubblockGain[k] = static_cast<float>(std::pow(2.0, -2.0 * k));
-    for (int32_t v = -32; v < 32; ++v)
-        gPower43[v + 32] = static_cast<float>(v * std::cbrt(std::abs(static_cast<double>(v))));
+    for (int32_t v = 0; v <= kLargestQuantised; ++v)
+        gPower43[v] = static_cast<float>(v * std::cbrt(static_cast<double>(v)));
 }
 
 void L3Dequantise(int32_t granule, int32_t ch) {

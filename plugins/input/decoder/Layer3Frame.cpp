@@ -187,11 +187,11 @@ void L3Setup() {
     const FrameHeader& header = gDecoder.header;
     const DecodeOptions& options = gDecoder.options;
     L3ResetReservoir();
-    l3.lowSamplingRate = header.version == 0;
+    l3.lowSamplingRate = header.version != 1; // as DecoderStart chooses the frame routine
     l3.mixedLongBands = l3.lowSamplingRate ? 6 : 8;
     gDecoder.subbandLimit = HeaderSubbandLimit(header.sampleRate, options, kSubbands);
 
-    const int32_t version = header.version == 0 ? 0 : 1;
+    const int32_t version = l3.lowSamplingRate ? 0 : 1;
     const int32_t rateIndex =
         header.sampleRateIndex >= 0 && header.sampleRateIndex < 3 ? header.sampleRateIndex : 0;
     const int16_t* longStarts = kLongBandStarts[version][rateIndex];

@@ -94,11 +94,35 @@ int32_t HuffmanTreeIndex(int32_t table) {
     return table;
 }
 
+// The sign bit that follows a nonzero value, taken without a branch; the reader
+// must hold at least one bit.
+inline int32_t HuffmanSigned(BitReader& reader, int32_t value) {
+    const uint32_t present = value != 0 ? 1u : 0u;
+    const int32_t negative = static_cast<int32_t>((reader.held >> 31) & present);
+    reader.held <<= present;
+    reader.count -= static_cast<int32_t>(present);
+    return (value ^ -negative) + negative;
+}
+
 // x or y after the leaf: escape by linbits, then the sign.
-inline int32_t HuffmanValue(BitReader& reader, int32_t value, int32_t linbits) {
-    if (value == 15 && linbits > 0) value += static_cast<int32_t>(reader.Read(linbits));
-    if (value != 0 && reader.ReadBit()) value = -value;
-    return value;
+inline int32_t HuffmanEscaped(BitReader& reader, int32_t value, int32_t linbits) {
+    if (value == 15) value += static_cast<int32_t>(reader.Read(linbits));
+    if (reader.count < 1) reader.Refill();
+    return HuffmanSigned(reader, value);
+}
+
+// One code word; the reader must hold enough bits for the whole walk.
+inline uint32_t HuffmanLeaf(BitReader& reader, const LookupTree& tree) {
+    int32_t width = tree.width;
+    uint32_t entry = gPool[tree.root + (reader.held >> (32 - width))];
+    while (entry & kLink) {
+        reader.Consume(width);
+        width = static_cast<int32_t>((entry >> 24) & 0xF);
+        entry = gPool[(entry & 0xFFFF) + (reader.held >> (32 - width))];
+    }
+    // Never-filled entries (none in complete codes) read as a zero pair of length 0.
+    reader.Consume(static_cast<int32_t>((entry >> 8) & 0xF));
+    return entry;
 }
 
 } // namespace
@@ -121,28 +145,36 @@ void L3InitHuffmanTables() {
     HuffmanBuildCount1A();
 }
 
-bool L3DecodePairs(BitReader& reader, int32_t table, int32_t* lines, int32_t n) {
+bool L3DecodePairs(BitReader& shared, int32_t table, int32_t* lines, int32_t n) {
     const LookupTree& tree = gTrees[HuffmanTreeIndex(table)];
     if (tree.root < 0) {
         std::memset(lines, 0, sizeof(int32_t) * static_cast<size_t>(n));
         return true;
     }
     const int32_t linbits = kLinbits[table];
+    // A local copy stays in registers: the stores to lines could otherwise alias it.
+    BitReader reader = shared;
+    bool complete = true;
     for (int32_t i = 0; i < n; i += 2) {
-        int32_t width = tree.width;
-        uint32_t entry = gPool[tree.root + reader.Peek(width)];
-        while (entry & kLink) {
-            reader.Consume(width);
-            width = static_cast<int32_t>((entry >> 24) & 0xF);
-            entry = gPool[(entry & 0xFFFF) + reader.Peek(width)];
+        // The longest code word (19 bits) and two signs fit in the 25 bits a refill leaves.
+        reader.Refill();
+        const uint32_t entry = HuffmanLeaf(reader, tree);
+        const int32_t x = static_cast<int32_t>((entry >> 4) & 0xF);
+        const int32_t y = static_cast<int32_t>(entry & 0xF);
+        if (linbits == 0) {
+            lines[i] = HuffmanSigned(reader, x);
+            lines[i + 1] = HuffmanSigned(reader, y);
+        } else {
+            lines[i] = HuffmanEscaped(reader, x, linbits);
+            lines[i + 1] = HuffmanEscaped(reader, y, linbits);
         }
-        // Never-filled entries (none in complete codes) read as a zero pair of length 0.
-        reader.Consume(static_cast<int32_t>((entry >> 8) & 0xF));
-        lines[i] = HuffmanValue(reader, static_cast<int32_t>((entry >> 4) & 0xF), linbits);
-        lines[i + 1] = HuffmanValue(reader, static_cast<int32_t>(entry & 0xF), linbits);
-        if (reader.PastEnd()) return false;
+        if (reader.PastEnd()) {
+            complete = false;
+            break;
+        }
     }
-    return true;
+    shared = reader;
+    return complete;
 }
 
 int32_t L3DecodeCount1(BitReader& reader, int32_t table, int32_t* lines, int32_t quadruples,

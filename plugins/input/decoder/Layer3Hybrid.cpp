@@ -5,18 +5,18 @@
 
 namespace {
 
-float gLongImdct[18][18]; // rows: outputs 0-8 and 18-26 of the 36-point IMDCT
+float gLongImdct[18][18]; // [input line][output]: outputs 0-8 and 18-26 of the 36-point IMDCT
 float gShortImdct[12][6];
-float gLongWindows[4][36]; // by block type; type 2 uses the short window
+float gLongWindows[4][36]; // by block type; 2 is unused (short blocks use gShortWindow)
 float gShortWindow[12];
 
 void L3Imdct36(const float* in, float* out) {
-    float unique[18];
-    for (int32_t r = 0; r < 18; ++r) {
-        float sum = 0.0f;
-        for (int32_t n = 0; n < 18; ++n)
-            sum += gLongImdct[r][n] * in[n];
-        unique[r] = sum;
+    // Line by line, so that the 18 sums advance together.
+    float unique[18] = {};
+    for (int32_t n = 0; n < 18; ++n) {
+        const float line = in[n];
+        for (int32_t r = 0; r < 18; ++r)
+            unique[r] += gLongImdct[n][r] * line;
     }
     // x[17 - i] = -x[i] and x[53 - i] = x[i].
     for (int32_t i = 0; i < 9; ++i) {
@@ -168,7 +168,7 @@ void L3InitHybridTables() {
     for (int32_t r = 0; r < 18; ++r) {
         const int32_t i = r < 9 ? r : r + 9;
         for (int32_t n = 0; n < 18; ++n)
-            gLongImdct[r][n] =
+            gLongImdct[n][r] =
                 static_cast<float>(std::cos(pi / 72 * (2 * i + 1 + 18) * (2 * n + 1)));
     }
     for (int32_t i = 0; i < 12; ++i)
@@ -177,7 +177,6 @@ void L3InitHybridTables() {
     for (int32_t i = 0; i < 36; ++i) {
         const float longSine = static_cast<float>(std::sin(pi / 36 * (i + 0.5)));
         gLongWindows[0][i] = longSine;
-        gLongWindows[2][i] = longSine;
         float start = longSine;
         if (i >= 18)
             start = i < 24

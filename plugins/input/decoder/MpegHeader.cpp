@@ -27,11 +27,12 @@ const int32_t kSampleRates[2][4] = {{22050, 24000, 16000, 0}, {44100, 48000, 320
 
 int32_t FrameBytesWithoutPadding(int32_t version, int32_t layer, int32_t bitrate,
                                  int32_t sampleRate) {
-    if (sampleRate == 0) return 0;
-    if (layer == kLayerOne) return 4 * (12000 * bitrate / sampleRate);
-    const int32_t bytes = 144000 * bitrate / sampleRate;
-    if (layer == kLayerThree && version == 0) return bytes / 2;
-    return bytes;
+    // 64-bit and clamped: a header made by a caller may hold any values.
+    if (sampleRate <= 0 || bitrate <= 0) return 0;
+    int64_t bytes = 144000LL * bitrate / sampleRate;
+    if (layer == kLayerOne) bytes = 4 * (12000LL * bitrate / sampleRate);
+    if (layer == kLayerThree && version == 0) bytes /= 2;
+    return static_cast<int32_t>(std::min<int64_t>(bytes, 1 << 30));
 }
 
 } // namespace
@@ -66,7 +67,7 @@ int32_t HeaderSampleRate(int32_t version, int32_t sampleRateIndex) {
 
 int32_t HeaderSamplesPerFrame(const FrameHeader& header) {
     if (header.layer == kLayerOne) return 384;
-    if (header.layer == kLayerThree && header.version == 0) return 576;
+    if (header.layer == kLayerThree && header.version != 1) return 576;
     return 1152;
 }
 

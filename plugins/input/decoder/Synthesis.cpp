@@ -1,6 +1,7 @@
 #include "Synthesis.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "SynthesisWindow.h"
 
@@ -8,9 +9,15 @@ namespace {
 
 constexpr int32_t kRingSize = 512; // 16 N at full rate
 
-// Each ring is stored twice in a row, so that the 16 N values that the window
-// reads from a position lie contiguously.
-float gRings[2][2 * kRingSize];
+// A history ring holds 16 N values (N the synthesis width). Each is stored twice
+// in a row, so that the values the window reads from a position lie contiguously,
+// and also in reverse order (value i at R - 1 - i, again twice), so that the sums
+// that read the ring backwards can run forwards too.
+struct HistoryRing {
+    float forward[2 * kRingSize];
+    float backward[2 * kRingSize];
+};
+HistoryRing gRings[2];
 int32_t gPositions[2]; // position A (channel 0) and position B (channel 1)
 
 // DCT coefficients 1 / (2 cos((2j + 1) pi / (4 half))) for half = 16, 8, 4, 2, 1.
@@ -68,6 +75,28 @@ template <> struct Dct<1> {
     static void Run(const float* in, float* out) { out[0] = in[0]; }
 };
 
+// Four floats, for the window sums of neighbouring outputs (GCC and Clang vectors).
+typedef float Float4 __attribute__((vector_size(16)));
+
+// By reference: targets without SSE pass vector values differently.
+inline void Load4(Float4& vector, const float* values) {
+    std::memcpy(&vector, values, sizeof(vector));
+}
+
+// sum += a * b and sum -= a * b over four lanes.
+inline void AddProduct(Float4& sum, const float* a, const float* b) {
+    Float4 left, right;
+    Load4(left, a);
+    Load4(right, b);
+    sum += left * right;
+}
+inline void SubtractProduct(Float4& sum, const float* a, const float* b) {
+    Float4 left, right;
+    Load4(left, a);
+    Load4(right, b);
+    sum -= left * right;
+}
+
 template <bool EightBit> inline void SynthPut(uint8_t* output, int32_t index, float sum) {
     const int32_t value = SynthToPcm(sum);
     if (EightBit) {
@@ -78,58 +107,100 @@ template <bool EightBit> inline void SynthPut(uint8_t* output, int32_t index, fl
     }
 }
 
+// The window coefficients of one width, rearranged so that the sums of neighbouring
+// outputs read neighbouring coefficients: [tap][output].
+template <int N> struct WindowTable {
+    float rising[8][N / 2];    // c[16 f m + 2t], for outputs m < N/2
+    float falling[8][N / 2];   // c[16 f m + 2t + 1]
+    float upperNear[8][N / 2]; // c[s - 1], for outputs N/2 + 1 + j
+    float upperFar[8][N / 2];  // c[s]
+};
+WindowTable<32> gWindow32;
+WindowTable<16> gWindow16;
+WindowTable<8> gWindow8;
+
+template <int N> WindowTable<N>& WindowOf();
+template <> WindowTable<32>& WindowOf<32>() {
+    return gWindow32;
+}
+template <> WindowTable<16>& WindowOf<16>() {
+    return gWindow16;
+}
+template <> WindowTable<8>& WindowOf<8>() {
+    return gWindow8;
+}
+
+template <int N> void FillWindowTable() {
+    constexpr int F = 32 / N;
+    WindowTable<N>& table = WindowOf<N>();
+    const float* c = kSynthesisWindow;
+    for (int t = 0; t < 8; ++t) {
+        for (int m = 0; m < N / 2; ++m) {
+            table.rising[t][m] = c[16 * F * m + 2 * t];
+            table.falling[t][m] = c[16 * F * m + 2 * t + 1];
+        }
+        for (int j = 0; j < N / 2 - 1; ++j) {
+            const int s = 255 - 16 * (F * (j + 1) - 1) - 2 * t;
+            table.upperNear[t][j] = c[s - 1];
+            table.upperFar[t][j] = c[s];
+        }
+        table.upperNear[t][N / 2 - 1] = 0.0f;
+        table.upperFar[t][N / 2 - 1] = 0.0f;
+    }
+}
+
 // One time slot: DCT of x into the ring at the position, the window sums to N
 // samples written at output indexes first, first + stride, ..., then the position moves.
+// Each sum is accumulated in tap order.
 template <int N, bool EightBit>
-void SynthSlot(const float* x, float* ring, int32_t& position, uint8_t* output, int32_t first,
+void SynthSlot(const float* x, HistoryRing& ring, int32_t& position, uint8_t* output, int32_t first,
                int32_t stride) {
     constexpr int Ring = 16 * N;
-    constexpr int F = 32 / N;
     float transformed[N];
     Dct<N>::Run(x, transformed);
-    float* slot = ring + position;
     for (int k = 0; k < N; ++k) {
-        slot[k] = transformed[k];
-        slot[k + Ring] = transformed[k];
+        const int index = position + k;
+        ring.forward[index] = ring.forward[index + Ring] = transformed[k];
+        ring.backward[Ring - 1 - index] = ring.backward[2 * Ring - 1 - index] = transformed[k];
     }
-    const float* v = ring + position;
-    const float* c = kSynthesisWindow;
-    for (int m = 0; m < N / 2; ++m) {
-        const float* cm = c + 16 * F * m;
-        const float* up = v + N / 2 + m;
-        const float* down = v + 3 * N / 2 - m;
-        float sum = 0.0f;
-        for (int t = 0; t < 8; ++t) {
-            sum += cm[2 * t] * up[2 * N * t];
-            sum -= cm[2 * t + 1] * down[2 * N * t];
+    const float* v = ring.forward + position;
+    const WindowTable<N>& table = WindowOf<N>();
+    // Four neighbouring outputs at a time; each output still sums its taps in order.
+    constexpr int Groups = N / 8;
+    Float4 lowerSums[Groups] = {};
+    Float4 upperSums[Groups] = {};
+    float middle = 0.0f;
+    for (int t = 0; t < 8; ++t) {
+        const float* tap = v + 2 * N * t;
+        // backward[i] is the ring value at (start - i).
+        const float* lowerBackward =
+            ring.backward + ((-(position + 3 * N / 2 + 2 * N * t) - 1) & (Ring - 1));
+        const float* upperBackward =
+            ring.backward + ((-(position + N - 1 + 2 * N * t) - 1) & (Ring - 1));
+        for (int g = 0; g < Groups; ++g) {
+            AddProduct(lowerSums[g], table.rising[t] + 4 * g, tap + N / 2 + 4 * g);
+            SubtractProduct(lowerSums[g], table.falling[t] + 4 * g, lowerBackward + 4 * g);
+            AddProduct(upperSums[g], table.upperNear[t] + 4 * g, tap + N + 1 + 4 * g);
+            AddProduct(upperSums[g], table.upperFar[t] + 4 * g, upperBackward + 4 * g);
         }
-        SynthPut<EightBit>(output, first + m * stride, sum);
+        middle += kSynthesisWindow[256 + t] * tap[N];
     }
-    {
-        float sum = 0.0f;
-        for (int t = 0; t < 8; ++t)
-            sum += c[256 + t] * v[N + 2 * N * t];
-        SynthPut<EightBit>(output, first + (N / 2) * stride, sum);
-    }
-    for (int j = 0; j < N / 2 - 1; ++j) {
-        const int s0 = 255 - 16 * (F * (j + 1) - 1);
-        const float* up = v + N + 1 + j;
-        const float* down = v + N - 1 - j;
-        float sum = 0.0f;
-        for (int t = 0; t < 8; ++t) {
-            const int s = s0 - 2 * t;
-            sum += c[s - 1] * up[2 * N * t];
-            sum += c[s] * down[2 * N * t];
-        }
-        SynthPut<EightBit>(output, first + (N / 2 + 1 + j) * stride, sum);
-    }
+    float lower[N / 2];
+    float upper[N / 2];
+    std::memcpy(lower, lowerSums, sizeof(lower));
+    std::memcpy(upper, upperSums, sizeof(upper)); // the last lane is unused
+    for (int m = 0; m < N / 2; ++m)
+        SynthPut<EightBit>(output, first + m * stride, lower[m]);
+    SynthPut<EightBit>(output, first + (N / 2) * stride, middle);
+    for (int j = 0; j < N / 2 - 1; ++j)
+        SynthPut<EightBit>(output, first + (N / 2 + 1 + j) * stride, upper[j]);
     position = (position - N) & (Ring - 1);
 }
 
 template <int N, bool EightBit, int Channels>
 void SynthLayer3(const float* block, uint8_t* output, int32_t channel) {
     const int32_t ringIndex = Channels == 1 ? 0 : channel;
-    float* ring = gRings[ringIndex];
+    HistoryRing& ring = gRings[ringIndex];
     int32_t& position = gPositions[ringIndex];
     for (int32_t s = 0; s < kLayer3Slots; ++s)
         SynthSlot<N, EightBit>(block + kSubbands * s, ring, position, output,
@@ -149,6 +220,50 @@ const Layer3Synthesis kLayer3Routines[2][3][2] = {
     },
 };
 
+// Layers I and II: 64 values per slot, subband k of channel c at 2k + c for
+// two-channel streams, the first 32 for single-channel streams.
+template <int N, bool EightBit, int Variant>
+void SynthSubbands(const float* samples, uint8_t* output, int32_t slots) {
+    int32_t& position = gPositions[0];
+    for (int32_t s = 0; s < slots; ++s) {
+        const float* slot = samples + 64 * s;
+        float x[N];
+        if (Variant == kSubbandsBoth) {
+            float right[N];
+            for (int k = 0; k < N; ++k) {
+                x[k] = slot[2 * k];
+                right[k] = slot[2 * k + 1];
+            }
+            // Both rings at position A, which advances once per slot.
+            int32_t rightPosition = position;
+            SynthSlot<N, EightBit>(right, gRings[1], rightPosition, output, 2 * N * s + 1, 2);
+            SynthSlot<N, EightBit>(x, gRings[0], position, output, 2 * N * s, 2);
+            continue;
+        }
+        for (int k = 0; k < N; ++k) {
+            if (Variant == kSubbandsSingleChannel) x[k] = slot[k];
+            if (Variant == kSubbandsMix) x[k] = (slot[2 * k] + slot[2 * k + 1]) * 0.5f;
+            if (Variant == kSubbandsLeft) x[k] = slot[2 * k];
+            if (Variant == kSubbandsRight) x[k] = slot[2 * k + 1];
+        }
+        SynthSlot<N, EightBit>(x, gRings[0], position, output, N * s, 1);
+    }
+}
+
+template <int N, bool EightBit> struct SubbandVariants {
+    static constexpr SubbandSynthesis kRoutines[kSubbandVariants] = {
+        SynthSubbands<N, EightBit, kSubbandsSingleChannel>,
+        SynthSubbands<N, EightBit, kSubbandsBoth>, SynthSubbands<N, EightBit, kSubbandsMix>,
+        SynthSubbands<N, EightBit, kSubbandsLeft>, SynthSubbands<N, EightBit, kSubbandsRight>};
+};
+
+const SubbandSynthesis* const kSubbandRoutines[2][3] = {
+    {SubbandVariants<32, false>::kRoutines, SubbandVariants<16, false>::kRoutines,
+     SubbandVariants<8, false>::kRoutines},
+    {SubbandVariants<32, true>::kRoutines, SubbandVariants<16, true>::kRoutines,
+     SubbandVariants<8, true>::kRoutines},
+};
+
 } // namespace
 
 void SynthInitTables() {
@@ -157,16 +272,28 @@ void SynthInitTables() {
     FillDctCoefficients(gDctCoefficients4, 4);
     FillDctCoefficients(gDctCoefficients2, 2);
     FillDctCoefficients(gDctCoefficients1, 1);
+    FillWindowTable<32>();
+    FillWindowTable<16>();
+    FillWindowTable<8>();
 }
 
 void SynthReset() {
-    for (auto& ring : gRings)
-        for (float& value : ring)
+    for (HistoryRing& ring : gRings) {
+        for (float& value : ring.forward)
             value = 0.0f;
+        for (float& value : ring.backward)
+            value = 0.0f;
+    }
     gPositions[0] = gPositions[1] = 0;
 }
 
 Layer3Synthesis SynthChooseLayer3(bool eightBit, int32_t reduction, int32_t outputChannels) {
     if (reduction < 0 || reduction > 2) reduction = 0;
     return kLayer3Routines[eightBit ? 1 : 0][reduction][outputChannels == 2 ? 1 : 0];
+}
+
+SubbandSynthesis SynthChooseSubbands(bool eightBit, int32_t reduction, int32_t variant) {
+    if (reduction < 0 || reduction > 2) reduction = 0;
+    if (variant < 0 || variant >= kSubbandVariants) variant = kSubbandsSingleChannel;
+    return kSubbandRoutines[eightBit ? 1 : 0][reduction][variant];
 }

@@ -22,6 +22,22 @@ using Layer3Synthesis = void (*)(const float* block, uint8_t* output, int32_t ch
 // reduction 0, 1 or 2; outputChannels 1 or 2.
 Layer3Synthesis SynthChooseLayer3(bool eightBit, int32_t reduction, int32_t outputChannels);
 
+// Layers I and II: slots of 64 subband samples (channel c of subband k at 2k + c for
+// two-channel streams, the first 32 for single-channel streams) into PCM.
+using SubbandSynthesis = void (*)(const float* samples, uint8_t* output, int32_t slots);
+
+// Channel variants: a single-channel stream, then the conversion's channel choice.
+enum SubbandVariant : int32_t {
+    kSubbandsSingleChannel = 0,
+    kSubbandsBoth = 1,
+    kSubbandsMix = 2,
+    kSubbandsLeft = 3,
+    kSubbandsRight = 4,
+    kSubbandVariants = 5,
+};
+
+SubbandSynthesis SynthChooseSubbands(bool eightBit, int32_t reduction, int32_t variant);
+
 // One PCM value from a window sum: truncated toward zero, clipped to 16 bits.
 inline int32_t SynthToPcm(float sum) {
     if (sum >= 32767.0f) return 32767;
