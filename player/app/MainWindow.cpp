@@ -190,7 +190,10 @@ void TMainWin::LoadCommandLine() {
 }
 
 void TMainWin::RememberFolder(const std::string& name) {
-    LastFolder = FolderOf(name);
+    // The text before the last backslash; empty when there is none.
+    const bool hasFolder = FileNameOf(name).size() < name.size();
+    LastFolder = hasFolder ? FolderOf(name) : std::string();
+    if (!LastFolder.empty()) LastFolder.pop_back();
     // Seam: the folder is recorded in the re-open history.
 }
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "WindowsPath.h"
+#include "PathNames.h"
 
 namespace {
 
@@ -24,13 +24,10 @@ std::string ProgramFilePath() {
 } // namespace
 
 void EnterProgramFolder() {
-    const std::string folder = FolderOfPath(ProgramFilePath());
-    if (!folder.empty()) {
-        // "C:" alone would name the drive's current directory, not its root.
-        const std::string directory = folder.back() == ':' ? folder + '\\' : folder;
-        SetCurrentDirectoryA(directory.c_str());
-    }
-    defaultSettingsPath = JoinWindowsPath(folder, "Quorel.ini");
+    // The folder with its trailing backslash, so that "C:\" stays the root.
+    const std::string folder = FolderOf(ProgramFilePath());
+    SetCurrentDirectoryA(folder.c_str());
+    defaultSettingsPath = folder + "Quorel.ini";
 }
 
 const std::string& DefaultSettingsPath() {

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "WindowsPath.h"
-
 std::string HandoverListPath() {
     // GetWindowsDirectoryA reports the size it needs when the buffer is short.
     std::vector<char> buffer(MAX_PATH + 1);
@@ -16,7 +14,9 @@ std::string HandoverListPath() {
         length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
     }
     if (length == 0 || length >= buffer.size()) return std::string();
-    return JoinWindowsPath(std::string(buffer.data(), length), "quorel.m3u");
+    std::string path(buffer.data(), length);
+    if (path.back() != '\\') path += '\\';
+    return path + "quorel.m3u";
 }
 
 namespace {
