@@ -75,6 +75,24 @@ uint64_t Capture::SettledSize(DWORD quietMs) const {
     return size;
 }
 
+bool ArrivedInOrder(const std::vector<uint8_t>& played, const std::vector<uint8_t>& expected,
+                    uint8_t silence, size_t* inserted) {
+    // Matching each expected byte at its earliest place is optimal here: a
+    // byte skipped over must be silence, and skipping never helps later.
+    *inserted = 0;
+    size_t e = 0;
+    for (uint8_t byte : played) {
+        if (e < expected.size() && byte == expected[e]) {
+            ++e;
+        } else if (byte == silence) {
+            ++*inserted;
+        } else {
+            return false;
+        }
+    }
+    return e == expected.size();
+}
+
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
     std::string contents;
     if (!harness::ReadWholeFile(path, contents)) return {};

@@ -41,6 +41,13 @@ class Capture {
     std::string path;
 };
 
+// Wine's sound engine plays silence for a period it could not feed, which a
+// busy machine causes by starving the writer. True when `expected` arrived
+// whole and in order within `played` with nothing else between or after but
+// `silence` bytes (0 for 16-bit, 0x80 for 8-bit); `inserted` counts them.
+bool ArrivedInOrder(const std::vector<uint8_t>& played, const std::vector<uint8_t>& expected,
+                    uint8_t silence, size_t* inserted);
+
 // Whole contents of a file as bytes, or empty.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 
