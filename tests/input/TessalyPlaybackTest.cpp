@@ -25,7 +25,9 @@ namespace {
 
 using namespace tessaly_test;
 
-std::string Fixture(const char* name) { return std::string(QUOREL_TEST_DATA) + "/input/" + name; }
+std::string Fixture(const char* name) {
+    return std::string(QUOREL_TEST_DATA) + "/input/" + name;
+}
 
 class TessalyPlaybackTest : public ::testing::Test {
   protected:

@@ -25,8 +25,7 @@ std::pair<long, long> Drain(const Bytes& wave) {
     for (;;) {
         const ProduceStep step = producer.Produce(block.data(), channel);
         made += step.bytes;
-        if (step.kind != ProduceStep::kMore)
-            break;
+        if (step.kind != ProduceStep::kMore) break;
     }
     return {channel.slept, made};
 }

@@ -15,7 +15,7 @@
 namespace {
 
 class DiscardingOutput : public OutputPlugin {
-public:
+  public:
     int32_t OutputOpen(int32_t, const PcmFormat* f) override {
         format = *f;
         return 1;

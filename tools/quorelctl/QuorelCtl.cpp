@@ -11,8 +11,7 @@
 namespace {
 
 BOOL CALLBACK FindMainWindow(HWND window, LPARAM result) {
-    if (!GetPropA(window, "Quorel_MP3Player"))
-        return TRUE;
+    if (!GetPropA(window, "Quorel_MP3Player")) return TRUE;
     *reinterpret_cast<HWND*>(result) = window;
     return FALSE;
 }
@@ -25,28 +24,23 @@ HWND MainWindow() {
 
 HWND WaitForMainWindow(DWORD deadline) {
     for (;;) {
-        if (HWND window = MainWindow())
-            return window;
-        if (GetTickCount() >= deadline)
-            return nullptr;
+        if (HWND window = MainWindow()) return window;
+        if (GetTickCount() >= deadline) return nullptr;
         Sleep(50);
     }
 }
 
 int Close(DWORD deadline) {
     HWND window = WaitForMainWindow(deadline);
-    if (!window)
-        return 1;
+    if (!window) return 1;
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
     if (!PostMessageA(window, WM_CLOSE, 0, 0)) {
-        if (process)
-            CloseHandle(process);
+        if (process) CloseHandle(process);
         return 1;
     }
-    if (!process)
-        return 0;
+    if (!process) return 0;
     const DWORD now = GetTickCount();
     const DWORD waited = WaitForSingleObject(process, deadline > now ? deadline - now : 0);
     CloseHandle(process);
@@ -62,10 +56,8 @@ int main(int argc, char** argv) {
     }
     const int seconds = argc == 3 ? std::atoi(argv[2]) : 30;
     const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds > 0 ? seconds : 30) * 1000;
-    if (std::strcmp(argv[1], "wait") == 0)
-        return WaitForMainWindow(deadline) ? 0 : 1;
-    if (std::strcmp(argv[1], "close") == 0)
-        return Close(deadline);
+    if (std::strcmp(argv[1], "wait") == 0) return WaitForMainWindow(deadline) ? 0 : 1;
+    if (std::strcmp(argv[1], "close") == 0) return Close(deadline);
     std::fprintf(stderr, "unknown command: %s\n", argv[1]);
     return 2;
 }
