@@ -26,7 +26,7 @@ void PutChunk(std::vector<uint8_t>& bytes, const char* id, const std::vector<uin
     bytes.insert(bytes.end(), body.begin(), body.end());
 }
 
-struct WaveSpec {
+struct WaveFields {
     uint16_t tag = kWavePcm;
     uint16_t channels = 2;
     uint32_t rate = 44100;
@@ -35,25 +35,25 @@ struct WaveSpec {
     uint32_t storedByteRate = 12345; // deliberately wrong: recomputed
 };
 
-std::vector<uint8_t> FormatBody(const WaveSpec& spec) {
+std::vector<uint8_t> FormatBody(const WaveFields& fields) {
     std::vector<uint8_t> body;
-    Put16(body, spec.tag);
-    Put16(body, spec.channels);
-    Put32(body, spec.rate);
-    Put32(body, spec.storedByteRate);
-    Put16(body, static_cast<uint16_t>(spec.channels * spec.bits / 8));
-    Put16(body, spec.bits);
-    body.resize(spec.formatSize, 0);
+    Put16(body, fields.tag);
+    Put16(body, fields.channels);
+    Put32(body, fields.rate);
+    Put32(body, fields.storedByteRate);
+    Put16(body, static_cast<uint16_t>(fields.channels * fields.bits / 8));
+    Put16(body, fields.bits);
+    body.resize(fields.formatSize, 0);
     return body;
 }
 
 // RIFF/WAVE with "fmt ", the given chunks before "data", the data, and the
 // chunks after it.
-std::vector<uint8_t> MakeWave(const WaveSpec& spec, const std::vector<uint8_t>& data,
+std::vector<uint8_t> MakeWave(const WaveFields& fields, const std::vector<uint8_t>& data,
                               const std::vector<std::vector<uint8_t>>& before = {},
                               const std::vector<std::vector<uint8_t>>& after = {}) {
     std::vector<uint8_t> bytes = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
-    PutChunk(bytes, "fmt ", FormatBody(spec), spec.formatSize);
+    PutChunk(bytes, "fmt ", FormatBody(fields), fields.formatSize);
     for (const auto& chunk : before)
         bytes.insert(bytes.end(), chunk.begin(), chunk.end());
     PutChunk(bytes, "data", data, static_cast<uint32_t>(data.size()));
@@ -98,15 +98,15 @@ TEST(WaveHeader, ChunksBeforeTheDataAreSkippedIncludingTheirPadByte) {
 }
 
 TEST(WaveHeader, CompandedFormatsExpandTwofold) {
-    WaveSpec spec;
-    spec.tag = kWaveMuLaw;
-    spec.channels = 1;
-    spec.rate = 8000;
-    spec.bits = 8;
-    spec.formatSize = 18;
+    WaveFields fields;
+    fields.tag = kWaveMuLaw;
+    fields.channels = 1;
+    fields.rate = 8000;
+    fields.bits = 8;
+    fields.formatSize = 18;
     WaveFormat format{};
     WaveCounters counters{};
-    EXPECT_EQ(Header(MakeWave(spec, std::vector<uint8_t>(100)), &format, &counters), 46);
+    EXPECT_EQ(Header(MakeWave(fields, std::vector<uint8_t>(100)), &format, &counters), 46);
     EXPECT_EQ(format.byteRate, 8000u);
     EXPECT_EQ(counters.expansion, 2);
     EXPECT_EQ(counters.dataEnd, 200);
@@ -124,27 +124,27 @@ TEST(WaveHeader, EveryRefusalHasItsCode) {
     noFmt[12] = 'X';
     EXPECT_EQ(Header(noFmt), kWaveNoFormatChunk);
 
-    WaveSpec spec;
-    spec.tag = 3; // IEEE float
-    EXPECT_EQ(Header(MakeWave(spec, data)), kWaveBadFormatTag);
-    spec = {};
-    spec.rate = 1999;
-    EXPECT_EQ(Header(MakeWave(spec, data)), kWaveBadSampleRate);
-    spec.rate = 88201;
-    EXPECT_EQ(Header(MakeWave(spec, data)), kWaveBadSampleRate);
-    spec.rate = 88200;
-    EXPECT_GT(Header(MakeWave(spec, data)), 0);
-    spec = {};
-    spec.channels = 0;
-    EXPECT_EQ(Header(MakeWave(spec, data)), kWaveBadChannels);
-    spec.channels = 3;
-    EXPECT_EQ(Header(MakeWave(spec, data)), kWaveBadChannels);
-    spec = {};
-    spec.bits = 8; // 8-bit PCM is not played
-    EXPECT_EQ(Header(MakeWave(spec, data)), kWaveBadBitsPerSample);
-    spec = {};
-    spec.tag = kWaveALaw;
-    EXPECT_EQ(Header(MakeWave(spec, data)), kWaveBadBitsPerSample);
+    WaveFields fields;
+    fields.tag = 3; // IEEE float
+    EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadFormatTag);
+    fields = {};
+    fields.rate = 1999;
+    EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadSampleRate);
+    fields.rate = 88201;
+    EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadSampleRate);
+    fields.rate = 88200;
+    EXPECT_GT(Header(MakeWave(fields, data)), 0);
+    fields = {};
+    fields.channels = 0;
+    EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadChannels);
+    fields.channels = 3;
+    EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadChannels);
+    fields = {};
+    fields.bits = 8; // 8-bit PCM is not played
+    EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadBitsPerSample);
+    fields = {};
+    fields.tag = kWaveALaw;
+    EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadBitsPerSample);
 
     auto noData = MakeWave({}, data);
     noData.resize(36);
@@ -156,11 +156,11 @@ TEST(WaveHeader, HostileSizesAreRefusedWithoutReadingOutOfBounds) {
     EXPECT_EQ(Header({'R', 'I', 'F'}), kWaveNotRiff);
     EXPECT_EQ(Header({}), kWaveNotRiff);
     // A format chunk of size 0 or 2 holds no format.
-    WaveSpec spec;
-    spec.formatSize = 0;
-    EXPECT_EQ(Header(MakeWave(spec, std::vector<uint8_t>(4))), kWaveBadFormatTag);
-    spec.formatSize = 2;
-    EXPECT_EQ(Header(MakeWave(spec, std::vector<uint8_t>(4))), kWaveBadFormatTag);
+    WaveFields fields;
+    fields.formatSize = 0;
+    EXPECT_EQ(Header(MakeWave(fields, std::vector<uint8_t>(4))), kWaveBadFormatTag);
+    fields.formatSize = 2;
+    EXPECT_EQ(Header(MakeWave(fields, std::vector<uint8_t>(4))), kWaveBadFormatTag);
     // A chunk claiming 4 GB before the data walks off the end.
     std::vector<uint8_t> huge = {'L', 'I', 'S', 'T', 0xFF, 0xFF, 0xFF, 0xFF};
     EXPECT_EQ(Header(MakeWave({}, std::vector<uint8_t>(4), {huge})), kWaveNoDataChunk);
@@ -193,12 +193,12 @@ TEST(WavePcm, CompandedCodesExpandThroughTheG711Tables) {
     for (int code = 0; code < 256; ++code)
         codes.push_back(static_cast<uint8_t>(code));
     for (uint16_t tag : {kWaveALaw, kWaveMuLaw}) {
-        WaveSpec spec;
-        spec.tag = tag;
-        spec.channels = 1;
-        spec.rate = 8000;
-        spec.bits = 8;
-        MemoryTagFile file(MakeWave(spec, codes));
+        WaveFields fields;
+        fields.tag = tag;
+        fields.channels = 1;
+        fields.rate = 8000;
+        fields.bits = 8;
+        MemoryTagFile file(MakeWave(fields, codes));
         WaveFormat format{};
         WaveCounters counters{};
         int64_t position = ReadWaveHeader(file, &format, &counters);
