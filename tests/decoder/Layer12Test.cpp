@@ -316,3 +316,43 @@ TEST(Layer12Test, EightBitOutputIsTheHighByteOfTheSixteenBitOutput) {
     for (size_t i = 0; i < samples.size(); ++i)
         ASSERT_EQ(narrow.pcm[i], static_cast<uint8_t>((samples[i] >> 8) + 128)) << i;
 }
+
+TEST(Layer12Test, ChannelChoicesAtEveryWidthAndSampleFormat) {
+    const std::vector<uint8_t> bytes = ReadTestFile("decoder/fixtures/lsf22-joint.mp2");
+    ASSERT_FALSE(bytes.empty());
+    for (int32_t reduction = 0; reduction < 3; ++reduction) {
+        for (int32_t format : {0, kConversion8Bit}) {
+            SCOPED_TRACE(reduction * 100 + format);
+            auto decode = [&](int32_t choice) {
+                return DecodeStream(bytes, {reduction, format | choice, 24000});
+            };
+            const DecodedStream both = decode(0);
+            const DecodedStream mix = decode(1);
+            const DecodedStream left = decode(2);
+            const DecodedStream right = decode(3);
+            ASSERT_EQ(both.shape.channels, 2);
+            ASSERT_EQ(left.shape.channels, 1);
+            const size_t width = format ? 1 : 2;
+            const size_t frameSamples = static_cast<size_t>(1152 >> reduction);
+            ASSERT_EQ(both.pcm.size(), static_cast<size_t>(both.frames) * frameSamples * 2 * width);
+            ASSERT_EQ(left.pcm.size() * 2, both.pcm.size());
+            ASSERT_EQ(right.pcm.size() * 2, both.pcm.size());
+            ASSERT_EQ(mix.pcm.size() * 2, both.pcm.size());
+            auto value = [width](const std::vector<uint8_t>& pcm, size_t i) {
+                return width == 1 ? static_cast<int32_t>(pcm[i]) - 128
+                                  : static_cast<int32_t>(
+                                        static_cast<int16_t>(pcm[2 * i] | (pcm[2 * i + 1] << 8)));
+            };
+            bool channelsDiffer = false;
+            for (size_t i = 0; i < left.pcm.size() / width; ++i) {
+                const int32_t l = value(both.pcm, 2 * i);
+                const int32_t r = value(both.pcm, 2 * i + 1);
+                ASSERT_EQ(value(left.pcm, i), l) << i;
+                ASSERT_EQ(value(right.pcm, i), r) << i;
+                ASSERT_NEAR(value(mix.pcm, i), (l + r) / 2.0, 1.5) << i;
+                channelsDiffer = channelsDiffer || l != r;
+            }
+            EXPECT_TRUE(channelsDiffer);
+        }
+    }
+}
