@@ -47,20 +47,15 @@ void L1ReadScaleFactors(BitReader& reader) {
 void L1ReadSlot(BitReader& reader, float* slot) {
     const Layer12State& s = gLayer12;
     const float* factors = s.factors[0];
-    for (int32_t e = 0; e < s.decodedEntries; ++e) {
+    for (int32_t e = 0; e < s.decodedEntries; e += s.sharedPair[e] ? 2 : 1) {
         const int32_t allocation = s.allocation[e];
-        const bool shared = s.sharedPair[e];
         float value = 0.0f;
         if (allocation != 0) {
-            const int32_t bits = allocation + 1;
-            const int32_t code = static_cast<int32_t>(reader.Read(bits));
+            const int32_t code = static_cast<int32_t>(reader.Read(allocation + 1));
             value = static_cast<float>(code - ((1 << allocation) - 1));
         }
         slot[e] = value * factors[e];
-        if (shared) {
-            ++e;
-            slot[e] = value * factors[e];
-        }
+        if (s.sharedPair[e]) slot[e + 1] = value * factors[e + 1];
     }
 }
 

@@ -85,18 +85,17 @@ void L2ReadGranule(BitReader& reader, int32_t part, float* slots) {
     const float* factors = s.factors[part];
     float* slot1 = slots + kEntriesPerSlot;
     float* slot2 = slots + 2 * kEntriesPerSlot;
-    for (int32_t e = 0; e < s.decodedEntries; ++e) {
+    for (int32_t e = 0; e < s.decodedEntries; e += s.sharedPair[e] ? 2 : 1) {
         const int32_t cls = s.allocation[e];
-        const int32_t entries = s.sharedPair[e] ? 2 : 1;
         int32_t values[3] = {0, 0, 0};
         if (cls != 0) L2ReadTriple(reader, cls, values);
-        for (int32_t n = 0; n < entries; ++n, ++e) {
-            const float factor = cls != 0 ? factors[e] : 0.0f;
-            slots[e] = static_cast<float>(values[0]) * factor;
-            slot1[e] = static_cast<float>(values[1]) * factor;
-            slot2[e] = static_cast<float>(values[2]) * factor;
+        const int32_t last = s.sharedPair[e] ? e + 1 : e;
+        for (int32_t n = e; n <= last; ++n) {
+            const float factor = cls != 0 ? factors[n] : 0.0f;
+            slots[n] = static_cast<float>(values[0]) * factor;
+            slot1[n] = static_cast<float>(values[1]) * factor;
+            slot2[n] = static_cast<float>(values[2]) * factor;
         }
-        --e;
     }
 }
 
