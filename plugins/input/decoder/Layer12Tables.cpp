@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "Layer12.h"
+
 Layer12Tables gLayer12Tables;
 
 namespace {

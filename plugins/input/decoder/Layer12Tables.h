@@ -48,5 +48,3 @@ struct Layer12Tables {
     int16_t groupsOf9[1024][3];
 };
 extern Layer12Tables gLayer12Tables;
-
-void L12InitTables();
