@@ -7,10 +7,14 @@
 # Usage: scripts/bench-decoder.sh [BUILD_DIR]   (default build/native)
 # Environment: VECTORS (default /work/shared/vectors), RUNS (default 5).
 #
-# The long stream is made on the fly: 120 s of repeatable stereo pink noise and a
-# tone, encoded by LAME at 320 kbit/s:
+# The long streams are made on the fly from 120 s of repeatable stereo pink noise and
+# a tone: Layer III by LAME at 320 kbit/s, Layer II by twolame at 384 kbit/s; the
+# Layer I stream repeats the joint-stereo conformance stream l1-fl2 (384 kbit/s,
+# 44.1 kHz, 0.43 s) 280 times, as no Layer I encoder is at hand:
 #   sox -R -n -r 44100 -c 2 -b 16 long.wav synth 120 pinknoise sine 440 vol 0.5
 #   lame -t -b 320 long.wav long-320k.mp3
+#   twolame -b 384 long.wav long-384k.mp2
+#   for i in $(seq 280); do cat tests/data/decoder/l1-fl2.bit; done > long-l1-fl2.mp1
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,7 +23,7 @@ vectors=${VECTORS:-/work/shared/vectors}
 runs=${RUNS:-5}
 tool=$build/tools/decode/quorel-decode
 
-for program in mpg123 sox lame /usr/bin/time; do
+for program in mpg123 sox lame twolame /usr/bin/time; do
     command -v "$program" >/dev/null || { echo "missing: $program" >&2; exit 1; }
 done
 [ -x "$tool" ] || cmake --build "$build" --target quorel-decode
@@ -28,7 +32,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 sox -R -n -r 44100 -c 2 -b 16 "$work/long.wav" synth 120 pinknoise sine 440 vol 0.5
 lame --quiet -t -b 320 "$work/long.wav" "$work/long-320k.mp3"
+twolame --quiet -b 384 "$work/long.wav" "$work/long-384k.mp2"
 rm "$work/long.wav"
+for ((i = 0; i < 280; i++)); do cat "$root/tests/data/decoder/l1-fl2.bit"; done > "$work/long-l1-fl2.mp1"
 
 # One measurement: "wall cpu maxrss_kb" for REPEAT runs of the command.
 measure() {
@@ -53,7 +59,10 @@ median_of() {
 printf "%-22s %6s | %-22s | %-22s | %7s %7s | %14s %14s\n" "stream" "repeat" \
     "mpg123 wall/cpu s" "quorel wall/cpu s" "ratio" "(cpu)" "half wall/cpu" "quarter w/c"
 printf "%s\n" "(ratio = quorel / mpg123 at full rate, 16-bit stereo; memory = peak RSS in KB)"
-for stream in "$vectors"/speed/*.mp3 "$work/long-320k.mp3"; do
+# One line per stream: mpg123, quorel-decode at full, half and quarter rate.
+bench_stream() {
+    local stream=$1
+    local name size repeat mwall mcpu mmem qwall qcpu qmem hwall hcpu rwall rcpu
     name=$(basename "$stream")
     size=$(stat -c %s "$stream")
     repeat=$(( size < 2000000 ? 20 : 1 ))
@@ -67,4 +76,11 @@ for stream in "$vectors"/speed/*.mp3 "$work/long-320k.mp3"; do
         "$(awk -v a="$qcpu" -v b="$mcpu" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')" \
         "$hwall" "$hcpu" "$rwall" "$rcpu"
     printf "%-22s peak memory: mpg123 %d KB, quorel-decode %d KB\n" "" "$mmem" "$qmem"
-done
+}
+
+echo "== Layer III"
+for stream in "$vectors"/speed/*.mp3 "$work/long-320k.mp3"; do bench_stream "$stream"; done
+echo "== Layer II"
+for stream in "$root"/tests/data/decoder/l2-fl11.bit "$work/long-384k.mp2"; do bench_stream "$stream"; done
+echo "== Layer I"
+for stream in "$root"/tests/data/decoder/l1-fl2.bit "$work/long-l1-fl2.mp1"; do bench_stream "$stream"; done

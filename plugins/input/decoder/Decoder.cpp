@@ -2,6 +2,7 @@
 #include "Decoder.h"
 
 #include "DecoderCore.h"
+#include "Layer12.h"
 #include "Layer3.h"
 #include "MpegHeader.h"
 #include "Synthesis.h"
@@ -19,6 +20,7 @@ DecodeResult DecoderNoFrame(const uint8_t*, uint8_t*) {
 void DecoderInitTables() {
     SynthInitTables();
     L3InitTables();
+    L12InitTables();
     gDecoder.options = kDefaultDecodeOptions;
     gDecoder.frameRoutine = DecoderNoFrame;
 }
@@ -40,7 +42,12 @@ int32_t DecoderStart(const FrameHeader& header) {
     if (!GetOutputShape(header, gDecoder.shape)) return 0;
     gDecoder.header = header;
     SynthReset();
-    if (header.layer != kLayerThree) return 0; // Layers I and II are not decoded yet
+    if (header.layer == kLayerOne || header.layer == kLayerTwo) {
+        const bool layerOne = header.layer == kLayerOne;
+        if (!(layerOne ? L1Setup() : L2Setup())) return 0;
+        gDecoder.frameRoutine = layerOne ? L1Frame : L2Frame;
+        return 1;
+    }
     L3Setup();
     gDecoder.frameRoutine = header.version == 1 ? L3FrameMpeg1 : L3FrameMpeg2;
     return 1;
