@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include <mmsystem.h>
 #include <windowsx.h>
 
 #include <cstring>
@@ -7,6 +8,7 @@
 #include "AppTexts.h"
 #include "PanelLayout.h"
 #include "PathNames.h"
+#include "VolumeLineList.h"
 #include "HostCallback.h"
 #include "ProgramFolder.h"
 #include "SingleInstance.h"
@@ -104,6 +106,9 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kHandoverMessage:
         HandoverList();
+        return 0;
+    case MM_MIXM_CONTROL_CHANGE:
+        OnMixerControlChange(static_cast<uint32_t>(lParam));
         return 0;
     case WM_PAINT:
         Paint();
@@ -277,6 +282,25 @@ void TMainWin::HandoverList() {
     if (model->AddFiles(names)) transport->ListLoaded = 1;
     if (!names.empty()) RememberFolder(names.front());
     transport->AfterListLoaded(oldCount + 1, addMode);
+}
+
+std::string TMainWin::LineText(bool cd, int32_t index) const {
+    if (!mixer) return std::string();
+    const int32_t device = cd ? settings->CDOutDevice : settings->WaveOutDevice;
+    const std::vector<std::string> lines = ListVolumeLines(*mixer, window, device);
+    return index >= 0 && index < static_cast<int32_t>(lines.size()) ? lines[index] : std::string();
+}
+
+// An outside change of the volume line in use shows on the panel; Volume
+// keeps the player's own value.
+void TMainWin::OnMixerControlChange(uint32_t controlId) {
+    if (!mixer || !transport || transport->SeekDragging) return;
+    const FaderInfo* control = mixer->MixerGetControl(controlId);
+    if (!control || control->controlType != kVolumeFaderType) return;
+    const std::string name(control->name, strnlen(control->name, sizeof control->name));
+    if (name != LineText(transport->MixerIsCD != 0, transport->MixerLine)) return;
+    const uint32_t value = mixer->MixerGetControlValue(control, 1) >> 16;
+    Draw(VolumeRedraw(static_cast<int32_t>(value * 100 / 65535)));
 }
 
 void TMainWin::ShowByteMessage(const char* text) {

@@ -20,7 +20,7 @@
 #include "TransportView.h"
 #include "WindowsFileAccess.h"
 
-class TMainWin : private TransportView {
+class TMainWin : private TransportView, private VolumeLines {
   public:
     TMainWin() = default;
     ~TMainWin() override = default;
@@ -65,6 +65,10 @@ class TMainWin : private TransportView {
     void OnMove(int x, int y, WPARAM keys);
     void OnRelease(int x, int y, PointerButton button);
     void WindowAction(int32_t code);
+    void OnMixerControlChange(uint32_t controlId);
+
+    // VolumeLines: the lines of the settings' volume lists, from the mixer.
+    std::string LineText(bool cd, int32_t index) const override;
 
     // TransportView.
     void DrawPlayPause(bool pauseLit) override;
