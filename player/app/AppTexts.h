@@ -5,10 +5,8 @@
 constexpr wchar_t kMissingPluginMessage[] = L"必要なプラグインが見つかりません。\n終了します。";
 constexpr wchar_t kDirectSoundFailedMessage[] =
     L"DirectSound初期化に失敗しました。\n通常のWavデバイスを使用します。";
-constexpr wchar_t kClearListFailedMessage[] = L"リストの中身を削除できませんでした。";
 
 // Byte text for the panel (ANSI code page).
-constexpr char kProductVersion[] = "3.4.6";
 constexpr char kIdleTitle[] = "Quorel 3.4.6";
 // The panel's second line while idle: at most 21 characters, three spaces first.
 constexpr char kIdleSubtitle[] = "   Player & Tagger";
