@@ -5,7 +5,8 @@
 # times), the ratio against mpg123, the half and quarter rate times and the peak memory.
 #
 # Usage: scripts/bench-decoder.sh [BUILD_DIR]   (default build/native)
-# Environment: VECTORS (default /work/shared/vectors), RUNS (default 5).
+# Environment: VECTORS (default /work/shared/vectors), RUNS (default 5), LONG_REPEAT
+# (times each long stream is decoded per run, default 1).
 #
 # The long streams are made on the fly from 120 s of repeatable stereo pink noise and
 # a tone: Layer III by LAME at 320 kbit/s, Layer II by twolame at 384 kbit/s; the
@@ -65,7 +66,7 @@ bench_stream() {
     local name size repeat mwall mcpu mmem qwall qcpu qmem hwall hcpu rwall rcpu
     name=$(basename "$stream")
     size=$(stat -c %s "$stream")
-    repeat=$(( size < 2000000 ? 20 : 1 ))
+    repeat=$(( size < 2000000 ? 20 : ${LONG_REPEAT:-1} ))
     read -r mwall mcpu mmem < <(median_of "$repeat" mpg123 -q -s "$stream")
     read -r qwall qcpu qmem < <(median_of "$repeat" "$tool" --raw "$stream" -)
     read -r hwall hcpu _ < <(median_of "$repeat" "$tool" --raw --reduction 1 "$stream" -)
