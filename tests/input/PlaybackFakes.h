@@ -25,7 +25,11 @@ class RecordingOutput : public OutputPlugin {
     int32_t OutputReset() override { return Log("reset"), 1; }
     int32_t OutputPause() override { return Log("pause"), 1; }
     int32_t OutputResume() override { return Log("resume"), 1; }
-    int32_t OutputSetVolume(int32_t, int32_t) override { return 1; }
+    int32_t OutputSetVolume(int32_t l, int32_t r) override {
+        left = l;
+        right = r;
+        return volumeResult;
+    }
     int32_t OutputQueuedBytes() override { return 0; }
     int32_t OutputReserved9() override { return 0; }
     int32_t OutputGetVersion(char*) override { return 0; }
@@ -35,6 +39,7 @@ class RecordingOutput : public OutputPlugin {
     std::vector<std::string> calls;
     std::vector<uint8_t> written;
     long refuseWritesAfter = -1; // bytes accepted before writes are refused
+    int32_t left = -1, right = -1, volumeResult = 1;
 
   private:
     void Log(const std::string& call) { calls.push_back(call); }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "PlaybackFakes.h"
 #include "StdPlaybackThread.h"
 
 namespace {
@@ -18,28 +19,6 @@ class TessalyProbe : public Tessaly {
     OutputPlugin* currentOutput() const { return output; }
     InputCallback currentCallback() const { return callback; }
     uintptr_t currentUserData() const { return userData; }
-};
-
-class VolumeOutput : public OutputPlugin {
-  public:
-    int32_t OutputOpen(int32_t, const PcmFormat*) override { return 0; }
-    int32_t OutputClose() override { return 0; }
-    int32_t OutputWrite(const void*, int32_t) override { return 0; }
-    int32_t OutputReset() override { return 0; }
-    int32_t OutputPause() override { return 0; }
-    int32_t OutputResume() override { return 0; }
-    int32_t OutputSetVolume(int32_t l, int32_t r) override {
-        left = l;
-        right = r;
-        return volumeResult;
-    }
-    int32_t OutputQueuedBytes() override { return 0; }
-    int32_t OutputReserved9() override { return 0; }
-    int32_t OutputGetVersion(char*) override { return 0; }
-    int32_t OutputInitDirectSound(WindowHandle) override { return 0; }
-    int32_t OutputRelease() override { return 0; }
-
-    int32_t left = -1, right = -1, volumeResult = 1;
 };
 
 int32_t QUOREL_STDCALL CallbackA(int32_t, int32_t, uintptr_t) {
@@ -78,7 +57,7 @@ TEST(Tessaly, SetDecodeOptionsStoresTheNormalisedRequest) {
 
 TEST(Tessaly, OutputAndCallbackAreTakenOnlyWhileStopped) {
     TessalyProbe tessaly;
-    VolumeOutput first, second;
+    RecordingOutput first, second;
     ASSERT_EQ(tessaly.SetOutput(&first), 1);
     ASSERT_EQ(tessaly.SetCallback(CallbackA, 7), 1);
     for (int32_t busy : {kInputPlaying, kInputPaused}) {
@@ -99,7 +78,7 @@ TEST(Tessaly, OutputAndCallbackAreTakenOnlyWhileStopped) {
 TEST(Tessaly, VolumeGoesToTheOutputWithItsResult) {
     TessalyProbe tessaly;
     EXPECT_EQ(tessaly.SetVolume(10, 20), 0) << "no output set";
-    VolumeOutput output;
+    RecordingOutput output;
     tessaly.SetOutput(&output);
     EXPECT_EQ(tessaly.SetVolume(30, 70), 1);
     EXPECT_EQ(output.left, 30);

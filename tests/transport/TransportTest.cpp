@@ -1,4 +1,5 @@
 #include "Transport.h"
+#include "ScriptedMixer.h"
 
 #include <gtest/gtest.h>
 
@@ -434,32 +435,6 @@ TEST_F(TransportTest, VolumeWithoutMixerGoesToTheInput) {
     EXPECT_EQ(input.volume, std::make_pair(70, 70));
 }
 
-class FakeMixer : public MixerPlugin {
-  public:
-    int32_t MixerGetDeviceCount() override { return 1; }
-    bool MixerGetDeviceName(int32_t, char*) override { return false; }
-    int32_t MixerOpen(WindowHandle, int32_t) override { return 1; }
-    int32_t MixerClose() override { return 1; }
-    int32_t MixerReserved4() override { return 0; }
-    int32_t MixerReserved5() override { return 0; }
-    int32_t MixerReserved6() override { return 0; }
-    int32_t MixerReserved7() override { return 0; }
-    int32_t MixerReserved8() override { return 0; }
-    int32_t MixerReserved9() override { return 0; }
-    FaderInfo* MixerGetControl(uint32_t) override { return nullptr; }
-    uint32_t MixerFindVolumeControl(const char* name) override {
-        return std::string(name) == "Wave" ? 7 : 0;
-    }
-    int32_t MixerSetControlValue(uint32_t control, int32_t, uint32_t v) override {
-        set = {control, v};
-        return 1;
-    }
-    uint32_t MixerGetControlValue(const FaderInfo*, int32_t) override { return 0; }
-    int32_t MixerGetLine(WindowHandle, int32_t, int32_t, char*) override { return -1; }
-    int32_t MixerGetVersion(char*) override { return 1; }
-    std::pair<uint32_t, uint32_t> set{0, 0};
-};
-
 class Lines : public VolumeLines {
   public:
     std::string LineText(bool cd, int32_t index) const override {
@@ -468,7 +443,8 @@ class Lines : public VolumeLines {
 };
 
 TEST_F(TransportTest, MixerVolumePacksRightHighAndLeftLow) {
-    FakeMixer mixer;
+    ScriptedMixer mixer;
+    mixer.controls = {{"Wave", 7}};
     Lines lines;
     TransportParts parts = Parts();
     parts.mixer = &mixer;
