@@ -8,8 +8,8 @@
 #
 # Usage: scripts/bench-decoder.sh [BUILD_DIR]   (default build/native)
 # Environment: MINIMP3 (a minimp3 checkout; its column is left out without one),
-# VECTORS (default /work/shared/vectors), RUNS (default 11), REPEAT (default: 20 for
-# files under 2 MB, else 1).
+# VECTORS (default /work/shared/vectors), RUNS (default 11), REPEAT (times each file is
+# decoded per measurement; default about 16 MB of stream, 1 to 20 times).
 #
 # minimp3 is a peer for measurement only: it is compiled here from MINIMP3 into the
 # temporary directory (gcc -O2, its default SSE2 path) behind a reader with the same
@@ -124,8 +124,15 @@ bench() {
 }
 
 streams=("$vectors"/speed/*.mp3 "$work/l3-320k.mp3" "$work/l3-mpeg2-64k.mp3" "$work/l2-384k.mp2"
-         "$root/tests/data/decoder/l2-fl11.bit" "$work/l1-384k.mp1" "$root/tests/data/decoder/l1-fl2.bit")
-repeat_of() { local size; size=$(stat -c %s "$1"); echo $(( size < 2000000 ? 20 : ${REPEAT:-1} )); }
+         "$work/l1-384k.mp1")
+# Each measurement decodes about 16 MB of stream (at least once, at most 20 times).
+repeat_of() {
+    local size repeat
+    size=$(stat -c %s "$1")
+    repeat=$(( 16000000 / size ))
+    repeat=$(( repeat < 1 ? 1 : (repeat > 20 ? 20 : repeat) ))
+    echo "${REPEAT:-$repeat}"
+}
 
 echo "CPU seconds, median of $runs interleaved runs; a ratio is ours / that decoder's"
 echo "== full rate, 16-bit, both channels"
