@@ -8,7 +8,6 @@
 #include "AppTexts.h"
 #include "PanelLayout.h"
 #include "PathNames.h"
-#include "VolumeLineList.h"
 #include "HostCallback.h"
 #include "ProgramFolder.h"
 #include "SingleInstance.h"
@@ -163,9 +162,10 @@ bool TMainWin::FormCreate() {
     model->SetInput(input);
     model->SetOptions({settings->NotReflexive, settings->NotOpenMP3, settings->NotOpenWAV,
                        settings->NotOpenRMP, settings->NotOpenM3U, settings->NotOpenCDA});
+    if (mixer) volumeLines = std::make_unique<VolumeLineCache>(*mixer, window, *settings);
     transport = std::make_unique<Transport>(TransportParts{*input, model->PlayList(), *shuffle,
                                                            SharedRandom(), *settings, *this, mixer,
-                                                           nullptr, window});
+                                                           volumeLines.get(), window});
     transport->ResetForEmptyList(kIdleTitle, kIdleSubtitle);
     LoadWindowParameter();
 
@@ -284,23 +284,10 @@ void TMainWin::HandoverList() {
     transport->AfterListLoaded(oldCount + 1, addMode);
 }
 
-std::string TMainWin::LineText(bool cd, int32_t index) const {
-    if (!mixer) return std::string();
-    const int32_t device = cd ? settings->CDOutDevice : settings->WaveOutDevice;
-    const std::vector<std::string> lines = ListVolumeLines(*mixer, window, device);
-    return index >= 0 && index < static_cast<int32_t>(lines.size()) ? lines[index] : std::string();
-}
-
-// An outside change of the volume line in use shows on the panel; Volume
-// keeps the player's own value.
+// An outside change of the volume line in use shows on the panel.
 void TMainWin::OnMixerControlChange(uint32_t controlId) {
-    if (!mixer || !transport || transport->SeekDragging) return;
-    const FaderInfo* control = mixer->MixerGetControl(controlId);
-    if (!control || control->controlType != kVolumeFaderType) return;
-    const std::string name(control->name, strnlen(control->name, sizeof control->name));
-    if (name != LineText(transport->MixerIsCD != 0, transport->MixerLine)) return;
-    const uint32_t value = mixer->MixerGetControlValue(control, 1) >> 16;
-    Draw(VolumeRedraw(static_cast<int32_t>(value * 100 / 65535)));
+    const int32_t shown = transport ? transport->MixerControlChange(controlId) : -1;
+    if (shown >= 0) Draw(VolumeRedraw(shown));
 }
 
 void TMainWin::ShowByteMessage(const char* text) {

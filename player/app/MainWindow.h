@@ -20,7 +20,7 @@
 #include "TransportView.h"
 #include "WindowsFileAccess.h"
 
-class TMainWin : private TransportView, private VolumeLines {
+class TMainWin : private TransportView {
   public:
     TMainWin() = default;
     ~TMainWin() override = default;
@@ -67,9 +67,6 @@ class TMainWin : private TransportView, private VolumeLines {
     void WindowAction(int32_t code);
     void OnMixerControlChange(uint32_t controlId);
 
-    // VolumeLines: the lines of the settings' volume lists, from the mixer.
-    std::string LineText(bool cd, int32_t index) const override;
-
     // TransportView.
     void DrawPlayPause(bool pauseLit) override;
     void DrawStop(bool lit) override;
@@ -106,6 +103,7 @@ class TMainWin : private TransportView, private VolumeLines {
     WindowsFileAccess files;
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;
+    std::unique_ptr<VolumeLineCache> volumeLines; // with a mixer only
     std::unique_ptr<Transport> transport;
 
     PanelPointer pointer;
