@@ -11,7 +11,6 @@
 #include "HostCallback.h"
 #include "ProgramFolder.h"
 #include "SingleInstance.h"
-#include "WindowParameter.h"
 
 namespace {
 
@@ -44,25 +43,18 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 } // namespace
 
-bool TMainWin::Create(HINSTANCE instance, int argumentCount, char** arguments) {
-    argc = argumentCount;
-    argv = arguments;
+bool TMainWin::Create(HINSTANCE instance, std::vector<std::string> commandLine) {
+    arguments = std::move(commandLine);
     if (!RegisterWindowClass(instance, WindowProc)) return false;
 
     // Borderless: the panel draws its own buttons, and is placed where the
-    // settings put it (centred on the work area until then).
+    // settings put it (LoadWindowParameter).
     const DWORD style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame = {0, 0, kPanelWidth, kPanelHeight};
     if (!AdjustWindowRectEx(&frame, style, FALSE, 0)) return false;
-    RECT work;
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) work = RECT{0, 0, 800, 600};
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-
-    window = CreateWindowExA(0, kWindowClass, Transport::kIdleApplicationTitle, style, left, top,
-                             width, height, nullptr, nullptr, instance, this);
+    window = CreateWindowExA(0, kWindowClass, Transport::kIdleApplicationTitle, style, kDefaultLeft,
+                             kDefaultTop, frame.right - frame.left, frame.bottom - frame.top,
+                             nullptr, nullptr, instance, this);
     return window != nullptr;
 }
 
@@ -91,6 +83,11 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         FormClose();
         DestroyWindow(window);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) OnEndSession();
         return 0;
     case WM_DESTROY:
         FormDestroy();
@@ -187,8 +184,7 @@ bool TMainWin::FormCreate() {
 }
 
 void TMainWin::LoadCommandLine() {
-    if (argc < 2) return;
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.empty()) return;
     if (model->OpenArguments(arguments)) transport->ListLoaded = 1;
     RememberFolder(arguments.front());
     transport->AfterListLoaded(1, false);
@@ -215,11 +211,7 @@ void TMainWin::FormDestroy() {
     destroyed = true;
     if (output) output->OutputRelease();
     // Seam: the skin's bitmaps.
-    if (settings) {
-        // Seam: the tray icon.
-        settings->SaveSettings(settings->CurrentIniPath);
-        SaveWindowParameter();
-    }
+    SaveAtExit();
     transport.reset();
     shuffle.reset();
     if (model) {
@@ -312,26 +304,6 @@ void TMainWin::PopUpOpenMenu() {}
 void TMainWin::SelectPlayListRow(int) {}
 void TMainWin::RebuildPlayList() {}
 void TMainWin::CheckMenuPlayListItem(int) {}
-
-void TMainWin::LoadWindowParameter() {
-    RECT frame;
-    if (!GetWindowRect(window, &frame)) frame = RECT{};
-    const WindowParameter stored =
-        ::LoadWindowParameter(settings->CurrentIniPath, frame.left, frame.top);
-    transport->Volume = stored.Volume;
-    transport->RepeatMode = stored.Repeat;
-    transport->ShuffleMode = kShuffleOff;
-    SetWindowPos(window, nullptr, stored.Left, stored.Top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TMainWin::SaveWindowParameter() {
-    RECT frame;
-    if (!GetWindowRect(window, &frame)) return;
-    ::SaveWindowParameter(
-        settings->CurrentIniPath,
-        WindowParameter{transport->Volume, transport->RepeatMode, frame.left, frame.top});
-}
 
 void TMainWin::EnableShutdownPrivilege() {
     // The sleep timer may shut the system down; failures are ignored.

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
@@ -29,12 +30,16 @@ class TMainWin : private TransportView {
 
     // Creates the window; false when creation failed (the missing-plug-in
     // path ends here too, after its message).
-    bool Create(HINSTANCE instance, int argc, char** argv);
+    // `arguments`: the command line's names, absolute (see CommandLine.h).
+    bool Create(HINSTANCE instance, std::vector<std::string> arguments);
     void Show(int showCommand);
 
     // Client area of the built-in panel.
     static constexpr int kPanelWidth = 268;
     static constexpr int kPanelHeight = 45;
+    // Where the window opens before the settings place it.
+    static constexpr int kDefaultLeft = 142;
+    static constexpr int kDefaultTop = 113;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -52,8 +57,12 @@ class TMainWin : private TransportView {
     void RememberFolder(const std::string& name);
     void ShowByteMessage(const char* text);
     void EnableShutdownPrivilege();
+
+    // Window placement and the end of a session (MainWindowSession.cpp).
     void LoadWindowParameter();
     void SaveWindowParameter();
+    void SaveAtExit();
+    void OnEndSession();
 
     // The panel (MainWindowPanel.cpp).
     PanelState CurrentPanel() const;
@@ -90,8 +99,7 @@ class TMainWin : private TransportView {
     void ResetTitleScroll() override { titleScroll.ResetOffset(); }
 
     HWND window = nullptr;
-    int argc = 0;
-    char** argv = nullptr;
+    std::vector<std::string> arguments;
     bool destroyed = false;
 
     PluginManager plugins;
