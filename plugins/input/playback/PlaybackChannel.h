@@ -26,7 +26,6 @@ class PlaybackChannel {
     virtual bool Wait(PlaybackMessage* message) = 0;
     // Tells the waiting host that its message was handled.
     virtual void Signal(uintptr_t event) = 0;
-    virtual void Sleep(int32_t milliseconds) = 0;
 };
 
 // The host's side, and the thread itself.

@@ -63,7 +63,6 @@ class StdPlaybackThread : public PlaybackThread, private PlaybackChannel {
         signalled.insert(event);
         changed.notify_all();
     }
-    void Sleep(int32_t) override {}
 
     std::mutex mutex;
     std::condition_variable changed;

@@ -19,7 +19,6 @@ class ThreadQueue : public PlaybackChannel {
         return true;
     }
     void Signal(uintptr_t event) override { SetEvent(reinterpret_cast<HANDLE>(event)); }
-    void Sleep(int32_t milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
 
   private:
     static void Unpack(const MSG& msg, PlaybackMessage* message) {
