@@ -66,9 +66,9 @@ class ClockedThread : public StdPlaybackThread {
     explicit ClockedThread(FakeCdDrive& drive) : drive(drive) {}
 
   private:
-    void Sleep(int32_t milliseconds) override {
+    bool WaitFor(PlaybackMessage* message, int32_t milliseconds) override {
         drive.Advance(milliseconds);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return StdPlaybackThread::WaitFor(message, 1);
     }
     FakeCdDrive& drive;
 };

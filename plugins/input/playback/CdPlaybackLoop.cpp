@@ -69,13 +69,13 @@ void CdPlaybackLoop::Run(PlaybackChannel& channel) {
             Notify(kNotifyPosition, position);
             lastPosition = position;
         }
-        channel.Sleep(kPollMilliseconds);
-        if (!DriveGoesOn()) break;
+        // The host's messages are answered at once, not after the poll.
         PlaybackMessage message;
-        if (channel.Take(&message)) Handle(message, channel);
+        if (channel.WaitFor(&message, kPollMilliseconds)) Handle(message, channel);
         while (*target.state == kInputPaused && channel.Wait(&message))
             Handle(message, channel);
         if (*target.state == kInputStopped) return;
+        if (!DriveGoesOn()) break;
     }
     if (*target.state == kInputStopped) return;
     Finish(false);
