@@ -82,13 +82,17 @@ CODE
     minimp3=$work/minimp3-decode
 fi
 
-# CPU seconds (user + system) for REPEAT runs of the command.
+# CPU seconds (user + system) for REPEAT runs of the command; "-" when it fails (mpg123
+# refuses a quarter of 22.05 kHz).
 cpu_time() {
     local repeat=$1
     shift
-    /usr/bin/time -f "%U %S" -o "$work/time" \
-        bash -c 'for ((i = 0; i < $0; i++)); do "$@" > /dev/null 2>&1; done' "$repeat" "$@"
-    awk '{ printf "%.3f\n", $1 + $2 }' "$work/time"
+    if /usr/bin/time -f "%U %S" -o "$work/time" bash -c \
+        'for ((i = 0; i < $0; i++)); do "$@" > /dev/null 2>&1 || exit 1; done' "$repeat" "$@"; then
+        awk '{ printf "%.3f\n", $1 + $2 }' "$work/time"
+    else
+        echo "-"
+    fi
 }
 
 median() { sort -n "$1" | sed -n "$(( ($(wc -l < "$1") + 1) / 2 ))p"; }
