@@ -115,6 +115,10 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == 1) OnTitleScrollTick();
+        if (wParam == TDrawInterfaceBitmap::kScrollTimer) OnSkinScrollTimer();
+        return 0;
+    case TDrawInterfaceBitmap::kTitleRedrawMessage:
+        OnTitleRedraw();
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -154,7 +158,8 @@ bool TMainWin::FormCreate() {
     // Seam: the play list window and the about box.
     model = std::make_unique<TOpenAudioFile>(files,
                                              [this](const char* text) { ShowByteMessage(text); });
-    // Seams: the skin; the menu play list; the re-open history.
+    CreateSkin();
+    // Seams: the menu play list; the re-open history.
 
     if (settings->UseDirectSound && !output->OutputInitDirectSound(window))
         MessageBoxW(window, kDirectSoundFailedMessage, nullptr, MB_OK);
@@ -214,7 +219,7 @@ void TMainWin::FormDestroy() {
     if (destroyed) return;
     destroyed = true;
     if (output) output->OutputRelease();
-    // Seam: the skin's bitmaps.
+    DestroySkin();
     if (settings) {
         // Seam: the tray icon.
         settings->SaveSettings(settings->CurrentIniPath);
@@ -238,7 +243,7 @@ void TMainWin::OnAppCommand(WPARAM command, LPARAM argument) {
         break;
     case kCmdNotifyPosition:
         transport->NotifyPosition(static_cast<int32_t>(argument));
-        if (!transport->SeekDragging) Draw(PositionRedraw(CurrentPanel()));
+        if (!transport->SeekDragging) Draw(DrawLists().PositionRedraw(CurrentPanel()));
         break;
     case kCmdPlay:
         transport->ButtonAction(kButtonPlayPause);
@@ -300,7 +305,7 @@ void TMainWin::OnMixerControlChange(uint32_t controlId) {
     const std::string name(control->name, strnlen(control->name, sizeof control->name));
     if (name != LineText(transport->MixerIsCD != 0, transport->MixerLine)) return;
     const uint32_t value = mixer->MixerGetControlValue(control, 1) >> 16;
-    Draw(VolumeRedraw(static_cast<int32_t>(value * 100 / 65535)));
+    Draw(DrawLists().VolumeRedraw(static_cast<int32_t>(value * 100 / 65535)));
 }
 
 void TMainWin::ShowByteMessage(const char* text) {

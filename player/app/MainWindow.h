@@ -7,8 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "DrawInterfaceBitmap.h"
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
+#include "PanelDrawLists.h"
 #include "PanelPainter.h"
 #include "PanelPointer.h"
 #include "PanelState.h"
@@ -31,6 +33,9 @@ class TMainWin : private TransportView, private VolumeLines {
     // path ends here too, after its message).
     bool Create(HINSTANCE instance, int argc, char** argv);
     void Show(int showCommand);
+
+    // A skin draws the panel (the settings dialog asks).
+    bool SkinInUse() const;
 
     // Client area of the built-in panel.
     static constexpr int kPanelWidth = 268;
@@ -67,6 +72,15 @@ class TMainWin : private TransportView, private VolumeLines {
     void WindowAction(int32_t code);
     void OnMixerControlChange(uint32_t controlId);
 
+    // The skin (MainWindowSkin.cpp).
+    void CreateSkin();
+    void DestroySkin();
+    const PanelDrawLists& DrawLists() const;
+    const PanelSheets* SkinSheets() const;
+    const PanelHitTester& HitTester(const BuiltInHitTester& builtIn) const;
+    void OnSkinScrollTimer();
+    void OnTitleRedraw();
+
     // VolumeLines: the lines of the settings' volume lists, from the mixer.
     std::string LineText(bool cd, int32_t index) const override;
 
@@ -87,9 +101,9 @@ class TMainWin : private TransportView, private VolumeLines {
     void SelectPlayListRow(int number) override;
     void RebuildPlayList() override;
     void CheckMenuPlayListItem(int number) override;
-    bool SkinActive() const override { return false; }
-    bool SkinHasSeparatePause() const override { return false; }
-    void RestartSkinTitleScroll() override {}
+    bool SkinActive() const override { return SkinInUse(); }
+    bool SkinHasSeparatePause() const override;
+    void RestartSkinTitleScroll() override;
     void ResetTitleScroll() override { titleScroll.ResetOffset(); }
 
     HWND window = nullptr;
@@ -104,6 +118,8 @@ class TMainWin : private TransportView, private VolumeLines {
     // The settings fields; the settings dialog will own them.
     std::unique_ptr<SettingsFields> settings;
     WindowsFileAccess files;
+    std::unique_ptr<TDrawInterfaceBitmap> skin; // null without UseSkin
+    bool skinActive = true;                     // cleared when the skin fails to load
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;
     std::unique_ptr<Transport> transport;
