@@ -208,14 +208,7 @@ DrawList SkinDrawLists::FullPaint(const PanelState& state) const {
     DrawList list = {Block(SkinSheet::Main, description.background)};
     Append(list, ButtonsDraw(description, state));
     list.push_back(Block(SkinSheet::Sys, description.frame));
-    Append(list, TitleRedraw(state));
-    list.push_back(ArtistDraw(description, state));
-    Append(list, TimeDraw(description, state.Position, skin::kElapsedTime));
-    Append(list, TimeDraw(description, state.Length, skin::kTotalTime));
-    Append(list, RepeatIndicatorRedraw(state));
-    Append(list, ShuffleIndicatorRedraw(state));
-    Append(list, BitRateDraw(description, state.BitRate));
-    Append(list, SampleRateDraw(description, state.SampleRate));
+    Append(list, TextsAndNumbersRedraw(state));
     Append(list, VolumeRedraw(state.Volume));
     Append(list, SeekBarDraw(description, state.Position, state.Length));
     return list;

@@ -361,6 +361,19 @@ def colour_value(rgb):
     return b * 65536 + g * 256 + r
 
 
+def state_sheet(base, box, count, draw, prefix, sections):
+    """The box of the panel in each of `count` states, one below the other,
+    with a section "<prefix>_<state>" for each."""
+    x, y, w, h = box
+    sheet = canvas(w, count * h, MASK)
+    for state in range(count):
+        picture = [row[:] for row in base]
+        draw(picture, state)
+        paste(sheet, crop(picture, x, y, w, h), 0, state * h)
+        sections.append(("%s_%d" % (prefix, state), element(x, y, 0, state * h, w, h)))
+    return sheet
+
+
 def skin():
     sections = []  # (name, {key: value}) in the description's order
     sheets = {}
@@ -400,23 +413,8 @@ def skin():
     sections.append(("sys_min", element(*SYS_MIN[:2], 0, 0, *SYS_MIN[2:])))
     sections.append(("sys_field", element(x, y, 0, 0, w, h)))
 
-    x, y, w, h = SEEK
-    seek = canvas(w, 25 * h, MASK)
-    for step in range(25):
-        picture = [row[:] for row in base]
-        draw_seek(picture, step)
-        paste(seek, crop(picture, x, y, w, h), 0, step * h)
-        sections.append(("seek_%d" % step, element(x, y, 0, step * h, w, h)))
-    sheets["quorel_seek.bmp"] = seek
-
-    x, y, w, h = VOLUME
-    volume = canvas(w, 12 * h, MASK)
-    for lit in range(12):
-        picture = [row[:] for row in base]
-        draw_leds(picture, lit)
-        paste(volume, crop(picture, x, y, w, h), 0, lit * h)
-        sections.append(("vol_%d" % lit, element(x, y, 0, lit * h, w, h)))
-    sheets["quorel_vol.bmp"] = volume
+    sheets["quorel_seek.bmp"] = state_sheet(base, SEEK, 25, draw_seek, "seek", sections)
+    sheets["quorel_vol.bmp"] = state_sheet(base, VOLUME, 12, draw_leds, "vol", sections)
 
     # The char sheet: the glyphs in the first row, the indicators below.
     glyph_images = glyphs()
