@@ -47,8 +47,7 @@ size_t WithoutDanglingLeadByte(const char* text, size_t length) {
 void CopyTagText(char* dest, size_t capacity, const char* source, size_t sourceLength) {
     if (capacity == 0) return;
     size_t length = RecordTextLength(source, sourceLength);
-    size_t kept = ShiftJisPrefixLength(source, length, capacity - 1);
-    kept = WithoutDanglingLeadByte(source, kept);
+    const size_t kept = ShiftJisPrefixLength(source, length, capacity - 1);
     if (kept > 0) std::memcpy(dest, source, kept);
     dest[kept] = '\0';
 }
