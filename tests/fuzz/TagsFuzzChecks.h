@@ -16,13 +16,14 @@ inline void FuzzCheckText(const char* field, size_t size) {
     FuzzCheck(length < size);
 }
 
-inline void FuzzCheckRecord(const TagRecord& tag) {
+// `lowestGenre` is -1 where "no genre" is allowed.
+inline void FuzzCheckRecord(const TagRecord& tag, int32_t lowestGenre = 0) {
     FuzzCheckText(tag.title, sizeof tag.title);
     FuzzCheckText(tag.artist, sizeof tag.artist);
     FuzzCheckText(tag.album, sizeof tag.album);
     FuzzCheckText(tag.year, sizeof tag.year);
     FuzzCheckText(tag.comment, sizeof tag.comment);
-    FuzzCheck(tag.genre >= 0 && tag.genre <= 255);
+    FuzzCheck(tag.genre >= lowestGenre && tag.genre <= 255);
 }
 
 inline void FuzzCheckSpan(const AudioSpan& span, int64_t fileSize) {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Genres.h"
+
 bool IsShiftJisLeadByte(uint8_t byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
@@ -56,4 +58,16 @@ size_t RecordTextLength(const char* field, size_t fieldSize) {
     if (fieldSize == 0) return 0; // `field` may then be null
     const void* nul = std::memchr(field, 0, fieldSize);
     return nul ? static_cast<size_t>(static_cast<const char*>(nul) - field) : fieldSize;
+}
+
+int32_t GenreNumberOfTagText(const char* text) {
+    const size_t length = std::strlen(text);
+    const size_t first = length > 1 && text[0] == '(' ? 1 : 0;
+    size_t end = first;
+    int32_t number = 0;
+    while (end < length && end - first < 3 && text[end] >= '0' && text[end] <= '9')
+        number = number * 10 + (text[end++] - '0');
+    const bool closed = first == 0 ? end == length : end < length && text[end] == ')';
+    if (end > first && closed) return number < kGenreCount ? number : -1;
+    return GenreNumberOf(text);
 }

@@ -25,3 +25,7 @@ void CopyTagText(char* dest, size_t capacity, const char* source, size_t sourceL
 
 // Length of a record text: up to its NUL, but never past its field.
 size_t RecordTextLength(const char* field, size_t fieldSize);
+
+// The ID3v1 genre number a tag's genre text names: "(17)", "(17)Rock", "17",
+// or a genre name; -1 for anything else.
+int32_t GenreNumberOfTagText(const char* text);
