@@ -208,10 +208,11 @@ std::vector<FileCase> FileCases() {
                      ReadFile(Fixture("id3v24-utf8.mp3")),
                      {"Caf? \x93\xFA\x96\x7B", "Beyonc?", kTaitoru, "2004", "?n?c?d? ?", 29, 1}});
 
-    // Version 2.2, Latin-1: a Latin-1 "é" has no place in code page 932.
+    // Version 2.2: a Latin-1 "é" has no place in code page 932; UTF-16
+    // without a byte-order mark is little-endian.
     const Bytes v22 = Frame(2, "TT2", Text(0, B("Caf\xE9"))) + Frame(2, "TP1", Text(0, B(kKashu))) +
-                      Frame(2, "TAL", Text(0, B("Alb"))) + Frame(2, "TYE", Text(0, B("1999"))) +
-                      Frame(2, "TCO", Text(0, B("rock"))) +
+                      Frame(2, "TAL", Text(1, Bytes{'A', 0, 'l', 0, 'b', 0})) +
+                      Frame(2, "TYE", Text(0, B("1999"))) + Frame(2, "TCO", Text(0, B("rock"))) +
                       Frame(2, "COM", Comment(0, {}, B("c22")));
     cases.push_back(
         {"2.2", Id3v2(2, 0, v22) + audio, {"Caf?", kKashu, "Alb", "1999", "c22", 17, 1}});
@@ -232,18 +233,24 @@ std::vector<FileCase> FileCases() {
                      {kFullWidthAB, "", "grouped", "2001", "ok", 0, 1}});
 
     // Version 2.4: a frame unsynchronised on its own with a data length, an
-    // extended header, a footer; the first of several genres.
+    // extended header, a footer; the first of several genres; malformed UTF-8
+    // (an overlong slash, an encoded surrogate) as '?'.
     const Bytes title = Text(2, kUtf16BeAB);
     const Bytes v24 =
         Frame(4, "TIT2",
               BigEndian(static_cast<uint32_t>(title.size()), 4, true) + Unsynchronised(title),
               0x03) +
         Frame(4, "TDRC", Text(3, B("2010-01-01"))) +
-        Frame(4, "TCON", Text(3, B("8") + Bytes{0} + B("Rock")));
+        Frame(4, "TCON", Text(3, B("8") + Bytes{0} + B("Rock"))) +
+        Frame(4, "COMM",
+              Comment(3, {},
+                      B("A\xC0\xAF"
+                        "B\xED\xA0\x80"
+                        "C")));
     const Bytes extended24 = BigEndian(6, 4, true) + Bytes{1, 0};
     cases.push_back({"2.4 with a footer",
                      Id3v2(4, 0x50, extended24 + v24, true) + audio,
-                     {kFullWidthAB, "", "", "2010", "", 8, 1}});
+                     {kFullWidthAB, "", "", "2010", "A??B?C", 8, 1}});
 
     // ID3v2 texts fill only what the ID3v1 tag leaves blank.
     const Bytes both = Frame(3, "TIT2", Text(0, B("v2 title"))) +

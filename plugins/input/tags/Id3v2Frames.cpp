@@ -50,6 +50,15 @@ class TagStream {
     // Copies the next `count` bytes to `out` (null: passes over them); false
     // when the tag ends first.
     bool Read(uint8_t* out, size_t count) {
+        if (out == nullptr && !unsynchronised) {
+            // A picture of some megabytes is stepped over, not read.
+            const size_t buffered = std::min(count, held - used);
+            used += buffered;
+            count -= buffered;
+            if (static_cast<int64_t>(count) > end - at) return false;
+            at += static_cast<int64_t>(count);
+            return true;
+        }
         while (count > 0) {
             if (held == used && !Refill()) return false;
             const size_t piece = std::min(count, held - used);

@@ -52,34 +52,49 @@ void AppendCodePoint(std::u16string* units, uint32_t point) {
     }
 }
 
+// What a UTF-8 lead byte announces: continuation bytes, its own payload bits
+// and the smallest code point the sequence may hold. False for a byte that
+// starts no sequence.
+struct Utf8Lead {
+    size_t extra;
+    uint32_t bits;
+    uint32_t least;
+};
+
+bool Utf8LeadOf(uint8_t lead, Utf8Lead* out) {
+    if (lead < 0x80) {
+        *out = {0, lead, 0};
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        *out = {1, lead & 0x1Fu, 0x80};
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        *out = {2, lead & 0x0Fu, 0x800};
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        *out = {3, lead & 0x07u, 0x10000};
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // Malformed sequences become U+FFFD, which no ANSI code page holds.
 std::u16string Utf8Units(const uint8_t* bytes, size_t length) {
     std::u16string units;
     size_t i = 0;
     while (i < length) {
-        const uint8_t lead = bytes[i];
-        size_t extra = 0;
-        uint32_t point = lead;
-        uint32_t least = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1, point = lead & 0x1F, least = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2, point = lead & 0x0F, least = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3, point = lead & 0x07, least = 0x10000;
-        } else if (lead >= 0x80) {
+        Utf8Lead lead;
+        if (!Utf8LeadOf(bytes[i], &lead)) {
             AppendCodePoint(&units, 0xFFFD);
             ++i;
             continue;
         }
+        uint32_t point = lead.bits;
         size_t taken = 1;
-        while (taken <= extra && i + taken < length && (bytes[i + taken] & 0xC0) == 0x80) {
+        while (taken <= lead.extra && i + taken < length && (bytes[i + taken] & 0xC0) == 0x80) {
             point = point << 6 | (bytes[i + taken] & 0x3F);
             ++taken;
         }
-        const bool whole = taken == extra + 1;
-        const bool valid =
-            whole && point >= least && point <= 0x10FFFF && !(point >= 0xD800 && point < 0xE000);
+        const bool valid = taken == lead.extra + 1 && point >= lead.least && point <= 0x10FFFF &&
+                           !(point >= 0xD800 && point < 0xE000);
         AppendCodePoint(&units, valid ? point : 0xFFFD);
         i += taken;
     }
