@@ -208,14 +208,16 @@ std::vector<FileCase> FileCases() {
                      ReadFile(Fixture("id3v24-utf8.mp3")),
                      {"Caf? \x93\xFA\x96\x7B", "Beyonc?", kTaitoru, "2004", "?n?c?d? ?", 29, 1}});
 
-    // Version 2.2: a Latin-1 "é" has no place in code page 932; UTF-16
+    // Version 2.2: a Latin-1 "é" has no place in code page 932, nor "¥" but
+    // as a look-alike (the backslash's byte); UTF-16
     // without a byte-order mark is little-endian.
-    const Bytes v22 = Frame(2, "TT2", Text(0, B("Caf\xE9"))) + Frame(2, "TP1", Text(0, B(kKashu))) +
+    const Bytes v22 = Frame(2, "TT2", Text(0, B("Caf\xE9 \xA5"))) +
+                      Frame(2, "TP1", Text(0, B(kKashu))) +
                       Frame(2, "TAL", Text(1, Bytes{'A', 0, 'l', 0, 'b', 0})) +
                       Frame(2, "TYE", Text(0, B("1999"))) + Frame(2, "TCO", Text(0, B("rock"))) +
                       Frame(2, "COM", Comment(0, {}, B("c22")));
     cases.push_back(
-        {"2.2", Id3v2(2, 0, v22) + audio, {"Caf?", kKashu, "Alb", "1999", "c22", 17, 1}});
+        {"2.2", Id3v2(2, 0, v22) + audio, {"Caf? ?", kKashu, "Alb", "1999", "c22", 17, 1}});
 
     // Version 2.3, unsynchronised as a whole, with an extended header; a
     // compressed and an encrypted frame are passed over, a grouped one read,

@@ -2,8 +2,10 @@
 // Unicode. No look-alikes: a character the code page lacks becomes '?'.
 // Win32: WideCharToMultiByte without best fit. Elsewhere (the native tests and
 // fuzzing): iconv's CP932 table, which holds the same characters as Windows'
-// code page 932 (JIS X 0208, the NEC and IBM extensions, half-width katakana);
-// characters that Windows would reach only by best fit are '?' in both.
+// code page 932 (JIS X 0208, the NEC and IBM extensions, half-width katakana),
+// keeping only what converts back to the same character, so that look-alikes
+// iconv would give ("¥" as a backslash, "〜" as "～") are '?' as on Windows.
+// ASCII passes unchanged in both.
 #pragma once
 
 #include <cstddef>
