@@ -94,7 +94,7 @@ class TagStream {
     size_t used = 0;
 };
 
-struct FrameHeader {
+struct Id3v2FrameHeader {
     char id[5];
     uint32_t size;       // bytes in the stream
     bool readable;       // neither compressed nor encrypted
@@ -109,7 +109,7 @@ bool IsFrameIdCharacter(char c) {
 // False at the padding, at the end of the tag, or at a header that is no
 // frame's.
 bool ReadFrameHeader(TagStream& stream, uint8_t version, bool tagUnsynchronised,
-                     FrameHeader* frame) {
+                     Id3v2FrameHeader* frame) {
     uint8_t bytes[10];
     const size_t idLength = version == 2 ? 3 : 4;
     const size_t headerLength = version == 2 ? 6 : 10;
@@ -238,7 +238,7 @@ bool ReadId3v2Texts(TagFile& file, TagRecord* texts) {
     }
 
     bool plainComment = false;
-    FrameHeader frame;
+    Id3v2FrameHeader frame;
     uint8_t data[kFrameDataKept];
     while (ReadFrameHeader(stream, version, unsynchronised, &frame)) {
         const Field field = frame.readable ? FieldOf(frame.id) : Field::None;
