@@ -118,7 +118,7 @@ Bytes WithChunk(const Bytes& wave, const Bytes& chunk, const char* before) {
     while (at + 8 <= wave.size()) {
         const uint32_t size = wave[at + 4] | wave[at + 5] << 8 | wave[at + 6] << 16 |
                               static_cast<uint32_t>(wave[at + 7]) << 24;
-        if (!placed && std::memcmp(&wave[at], before, 4) == 0) {
+        if (!placed && before[0] != '\0' && std::memcmp(&wave[at], before, 4) == 0) {
             out = out + chunk;
             placed = true;
         }
