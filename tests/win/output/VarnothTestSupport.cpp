@@ -117,7 +117,8 @@ std::string Misplayed(const std::vector<uint8_t>& played, const std::vector<Stre
         const Stream& stream = streams[index];
         const uint32_t rate = previous ? std::max(previous->bytesPerSecond, stream.bytesPerSecond)
                                        : stream.bytesPerSecond;
-        const uint64_t slack = PeriodBytes(rate);
+        const uint64_t slack =
+            previous && previous->cutAfter > 0 ? played.size() : PeriodBytes(rate);
         auto silent = [&](uint8_t byte) {
             return byte == stream.silence || (previous && byte == previous->silence);
         };
@@ -139,11 +140,9 @@ std::string Misplayed(const std::vector<uint8_t>& played, const std::vector<Stre
         previous = &stream;
     }
     if (!previous) return played.empty() ? std::string() : "sound where none was written";
-    const size_t after = played.size() - at;
-    if (after > PeriodBytes(previous->bytesPerSecond) ||
-        !std::all_of(played.begin() + static_cast<ptrdiff_t>(at), played.end(),
+    if (!std::all_of(played.begin() + static_cast<ptrdiff_t>(at), played.end(),
                      [&](uint8_t byte) { return byte == previous->silence; }))
-        return std::to_string(after) + " bytes that are not a period of silence after the end";
+        return "sound after the end, from byte " + std::to_string(at);
     return std::string();
 }
 

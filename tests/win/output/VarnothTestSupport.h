@@ -54,8 +54,9 @@ struct Stream {
 // Empty when `played` is the streams whole (or, when cut, their beginnings)
 // and in order, with nothing inside any of them: Wine's sound engine plays a period of silence (10
 // ms) where it could not be fed, and a writer that lets the device run dry shows here. Only around
-// the streams may silence be: at most one period before the first, between two and after the last,
-// counted at the faster rate of the two. Otherwise what is wrong.
+// the streams may silence be: at most one period before the first and between two, counted at the
+// faster rate of the two; any after the last and after a stream the user cut (the device idles
+// until it is closed). Otherwise what is wrong.
 std::string Misplayed(const std::vector<uint8_t>& played, const std::vector<Stream>& streams);
 
 // Whole contents of a file as bytes, or empty.
