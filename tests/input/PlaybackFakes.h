@@ -64,6 +64,7 @@ class ScriptedChannel : public PlaybackChannel {
         script.pop_front();
         return true;
     }
+    bool WaitFor(PlaybackMessage* message, int32_t) override { return Take(message); }
     void Signal(uintptr_t event) override { signalled.push_back(event); }
 
     std::vector<uintptr_t> signalled;
