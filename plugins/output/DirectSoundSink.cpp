@@ -97,7 +97,9 @@ void DirectSoundSink::TickLocked() {
         }
         progress.notify_all();
     }
-    if (!playing && unplayed > 0) {
+    // Started on a full buffer (or at the stream's end), so that a slow
+    // writer has half a second in hand from the first sound on.
+    if (!playing && unplayed > 0 && (unplayed == bufferBytes || ending)) {
         playing = SUCCEEDED(buffer->Play(0, 0, DSBPLAY_LOOPING));
         if (!playing) failed = true;
     } else if (playing && unplayed == 0) {
@@ -220,6 +222,7 @@ void DirectSoundSink::Drain() {
         return;
     }
     const uint64_t resetsAtStart = resets;
+    ending = true;
     const uint64_t limitMs =
         MillisecondsForBytes(plan, queue.size() + uint64_t{unplayed}) + kDrainSlackMs;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
@@ -229,6 +232,7 @@ void DirectSoundSink::Drain() {
     }
     queue.Clear();
     RewindLocked();
+    ending = false;
 }
 
 void DirectSoundSink::Abort() {

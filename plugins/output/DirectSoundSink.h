@@ -63,6 +63,7 @@ class DirectSoundSink final : public OutputSink {
     DWORD unplayed = 0;               // bytes in the buffer not played yet
     uint64_t resets = 0;
     bool playing = false;
+    bool ending = false; // Drain waits: play what is there without a full buffer
     bool paused = false;
     bool aborted = false;
     bool failed = false;

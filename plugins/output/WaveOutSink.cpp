@@ -7,8 +7,8 @@
 
 namespace {
 
-// Below this many buffers at the device a partly filled buffer goes out at
-// once, so sound starts promptly and a slow writer does not starve it.
+// Once the device plays, below this many buffers at it a partly filled
+// buffer goes out at once, so that a slow writer does not starve it.
 constexpr size_t kStarvingBuffers = 2;
 // How long Reset waits for the device to hand back its buffers.
 constexpr DWORD kReturnWaitMs = 1000;
@@ -49,6 +49,8 @@ std::unique_ptr<WaveOutSink> WaveOutSink::Open(const PcmFormat& format, const St
         return nullptr;
     }
     waveOutSetVolume(sink->device, volume);
+    // Held until the queue is full: see StartWhenFullLocked.
+    waveOutPause(sink->device);
     return sink;
 }
 
@@ -97,8 +99,18 @@ void WaveOutSink::DropLocked() {
         Sleep(1);
     }
     filled = 0;
-    // waveOutReset may restart a paused device; the host's pause outlives a seek.
-    if (paused) waveOutPause(device);
+    // The stream after a seek fills the queue again before it plays.
+    started = false;
+    waveOutPause(device);
+}
+
+// A device started on its first buffer runs dry as soon as the writer is
+// slow to follow (a busy machine, a new track being opened); one started on
+// a full queue has half a second in hand. A short stream starts at its end.
+void WaveOutSink::StartWhenFullLocked(bool streamEnds) {
+    if (started || (!streamEnds && submitted < headers.size())) return;
+    started = true;
+    if (!paused) waveOutRestart(device);
 }
 
 uint64_t WaveOutSink::QueuedLocked() const {
@@ -123,6 +135,7 @@ bool WaveOutSink::Write(const uint8_t* pcm, size_t bytes) {
         if (resets != resetsAtStart) return true; // dropped with the rest of the queue
         ReclaimLocked();
         if (submitted == headers.size()) {
+            StartWhenFullLocked(false);
             guard.unlock();
             WaitForProgress(INFINITE);
             guard.lock();
@@ -137,7 +150,7 @@ bool WaveOutSink::Write(const uint8_t* pcm, size_t bytes) {
         if (filled == plan.blockBytes && !SubmitFillLocked()) return false;
     }
     ReclaimLocked();
-    if (submitted < kStarvingBuffers) return SubmitFillLocked();
+    if (started && submitted < kStarvingBuffers) return SubmitFillLocked();
     return true;
 }
 
@@ -157,7 +170,7 @@ void WaveOutSink::Pause() {
 void WaveOutSink::Resume() {
     std::lock_guard<std::mutex> guard(lock);
     paused = false;
-    waveOutRestart(device);
+    if (started) waveOutRestart(device);
 }
 
 bool WaveOutSink::SetVolume(int32_t left, int32_t right) {
@@ -178,6 +191,7 @@ void WaveOutSink::Drain() {
         DropLocked();
         return;
     }
+    StartWhenFullLocked(true);
     const uint64_t resetsAtStart = resets;
     const uint64_t limitMs = MillisecondsForBytes(plan, QueuedLocked()) + kDrainSlackMs;
     const DWORD start = GetTickCount();

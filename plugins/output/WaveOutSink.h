@@ -1,5 +1,6 @@
 // The wave-out device as a sink: a ring of device buffers filled by the
-// writer and handed to waveOutWrite. The device reports finished buffers
+// writer and handed to waveOutWrite. The device plays once the ring is full
+// (or the stream ends), at the start and after each reset. The device reports finished buffers
 // through an event (CALLBACK_EVENT), so none of our code runs on the
 // driver's thread and nothing can deadlock with it.
 #pragma once
@@ -40,6 +41,7 @@ class WaveOutSink final : public OutputSink {
     void ReclaimLocked();
     bool SubmitFillLocked();
     void DropLocked();
+    void StartWhenFullLocked(bool streamEnds);
     uint64_t QueuedLocked() const;
     // Waits for the device to finish a buffer, or for Reset or Abort.
     void WaitForProgress(DWORD timeoutMs);
@@ -55,6 +57,7 @@ class WaveOutSink final : public OutputSink {
     size_t submitted = 0; // buffers at the device
     uint32_t filled = 0;  // bytes in the buffer being filled (the one after them)
     uint64_t resets = 0;  // counts Reset calls, so a blocked writer sees one
-    bool paused = false;
+    bool paused = false;  // by the host
+    bool started = false; // the queue was filled once: the device may play
     bool aborted = false;
 };

@@ -111,6 +111,12 @@ ScratchTree::ScratchTree(std::initializer_list<std::string> without, TreeSkin sk
     FindClose(search);
 }
 
+bool ScratchTree::StoreVolume(int volume) const {
+    return WritePrivateProfileStringA("MainWindowParameter", "Volume",
+                                      std::to_string(volume).c_str(),
+                                      (scratch / "Quorel.ini").c_str()) != 0;
+}
+
 Process::Process(const std::string& program, const std::vector<std::string>& arguments,
                  const std::string& currentFolder) {
     std::string commandLine = Quoted(program);

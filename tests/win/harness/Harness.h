@@ -56,6 +56,10 @@ class ScratchTree {
     const std::string& folder() const { return scratch.path(); }
     std::string program() const { return scratch / "Quorel.exe"; }
     std::string skinFolder() const { return scratch / "skin"; }
+    // Stores the player's volume in the tree's Quorel.ini. Wine's mixer
+    // scales what the sound device plays by it: tests that compare the
+    // sound byte for byte play at 100.
+    bool StoreVolume(int volume) const;
 
   private:
     ScratchFolder scratch;

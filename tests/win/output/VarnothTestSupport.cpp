@@ -1,6 +1,7 @@
 #include "VarnothTestSupport.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "Harness.h"
 
@@ -75,22 +76,74 @@ uint64_t Capture::SettledSize(DWORD quietMs) const {
     return size;
 }
 
-bool ArrivedInOrder(const std::vector<uint8_t>& played, const std::vector<uint8_t>& expected,
-                    uint8_t silence, size_t* inserted) {
-    // Matching each expected byte at its earliest place is optimal here: a
-    // byte skipped over must be silence, and skipping never helps later.
-    *inserted = 0;
-    size_t e = 0;
-    for (uint8_t byte : played) {
-        if (e < expected.size() && byte == expected[e]) {
-            ++e;
-        } else if (byte == silence) {
-            ++*inserted;
-        } else {
-            return false;
+namespace {
+
+// Wine's sound engine feeds the device in periods of 10 ms.
+uint64_t PeriodBytes(uint32_t bytesPerSecond) {
+    return (uint64_t{bytesPerSecond} + 99) / 100;
+}
+
+// How many bytes of `pcm` arrived from `at` on.
+size_t SamePrefix(const std::vector<uint8_t>& played, size_t at, const std::vector<uint8_t>& pcm) {
+    size_t same = 0;
+    while (same < pcm.size() && at + same < played.size() && played[at + same] == pcm[same])
+        ++same;
+    return same;
+}
+
+// Says where stream `index`, expected from `at`, stops arriving as written.
+template <typename Silent>
+std::string Break(const std::vector<uint8_t>& played, size_t at, const Stream& stream, size_t index,
+                  Silent silent) {
+    while (at < played.size() && silent(played[at]) && !stream.pcm.empty() &&
+           played[at] != stream.pcm.front())
+        ++at;
+    const size_t same = SamePrefix(played, at, stream.pcm);
+    size_t quiet = 0;
+    while (at + same + quiet < played.size() && played[at + same + quiet] == stream.silence)
+        ++quiet;
+    return "stream " + std::to_string(index + 1) + " breaks after " + std::to_string(same) +
+           " of its " + std::to_string(stream.pcm.size()) + " bytes (byte " +
+           std::to_string(at + same) + " of " + std::to_string(played.size()) + " played), where " +
+           std::to_string(quiet) + " bytes of silence follow";
+}
+
+} // namespace
+
+std::string Misplayed(const std::vector<uint8_t>& played, const std::vector<Stream>& streams) {
+    size_t at = 0;
+    const Stream* previous = nullptr;
+    for (size_t index = 0; index < streams.size(); ++index) {
+        const Stream& stream = streams[index];
+        const uint32_t rate = previous ? std::max(previous->bytesPerSecond, stream.bytesPerSecond)
+                                       : stream.bytesPerSecond;
+        const uint64_t slack =
+            previous && previous->cutAfter > 0 ? played.size() : PeriodBytes(rate);
+        auto silent = [&](uint8_t byte) {
+            return byte == stream.silence || (previous && byte == previous->silence);
+        };
+        // The first place, behind silence only, where the whole stream (or
+        // enough of a cut one) follows.
+        size_t start = at;
+        size_t arrived = 0;
+        for (;;) {
+            arrived = SamePrefix(played, start, stream.pcm);
+            if (arrived == stream.pcm.size() || (stream.cutAfter > 0 && arrived >= stream.cutAfter))
+                break;
+            if (start == played.size() || !silent(played[start]) || start - at >= slack)
+                return Break(played, at, stream, index, silent);
+            ++start;
         }
+        if (start - at > 0 && index > 0)
+            std::printf("note: %zu bytes of silence before stream %zu\n", start - at, index + 1);
+        at = start + arrived;
+        previous = &stream;
     }
-    return e == expected.size();
+    if (!previous) return played.empty() ? std::string() : "sound where none was written";
+    if (!std::all_of(played.begin() + static_cast<ptrdiff_t>(at), played.end(),
+                     [&](uint8_t byte) { return byte == previous->silence; }))
+        return "sound after the end, from byte " + std::to_string(at);
+    return std::string();
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {

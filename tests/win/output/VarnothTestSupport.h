@@ -41,12 +41,23 @@ class Capture {
     std::string path;
 };
 
-// Wine's sound engine plays silence for a period it could not feed, which a
-// busy machine causes by starving the writer. True when `expected` arrived
-// whole and in order within `played` with nothing else between or after but
-// `silence` bytes (0 for 16-bit, 0x80 for 8-bit); `inserted` counts them.
-bool ArrivedInOrder(const std::vector<uint8_t>& played, const std::vector<uint8_t>& expected,
-                    uint8_t silence, size_t* inserted);
+// One stream as it must arrive: its PCM, the value of its silent bytes (0
+// for 16-bit, 0x80 for 8-bit) and its bytes per second.
+struct Stream {
+    std::vector<uint8_t> pcm;
+    uint8_t silence;
+    uint32_t bytesPerSecond;
+    // Ended by the user (stop, next): its beginning, at least this many bytes.
+    size_t cutAfter = 0;
+};
+
+// Empty when `played` is the streams whole (or, when cut, their beginnings)
+// and in order, with nothing inside any of them: Wine's sound engine plays a period of silence (10
+// ms) where it could not be fed, and a writer that lets the device run dry shows here. Only around
+// the streams may silence be: at most one period before the first and between two, counted at the
+// faster rate of the two; any after the last and after a stream the user cut (the device idles
+// until it is closed). Otherwise what is wrong.
+std::string Misplayed(const std::vector<uint8_t>& played, const std::vector<Stream>& streams);
 
 // Whole contents of a file as bytes, or empty.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
