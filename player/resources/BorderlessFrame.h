@@ -4,7 +4,7 @@
 //
 // The window owns one BorderlessFrame, calls Attach once it exists, forwards
 // its messages to HandleMessage and paints it from WM_PAINT. A release on the
-// close image posts WM_CLOSE to the window, which closes in its own way.
+// close image sends WM_CLOSE to the window, which closes in its own way.
 #pragma once
 
 #include <windows.h>

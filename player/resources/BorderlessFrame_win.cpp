@@ -112,7 +112,7 @@ bool BorderlessFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         const bool closes = frame.Release(x, y);
         if (GetCapture() == window) ReleaseCapture();
         if (wasPressed) Redraw(frame.Layout().closeImage);
-        if (closes) PostMessageW(window, WM_CLOSE, 0, 0);
+        if (closes) SendMessageW(window, WM_CLOSE, 0, 0);
         return true;
     }
     case WM_CAPTURECHANGED:
