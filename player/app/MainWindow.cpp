@@ -107,6 +107,9 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kHandoverMessage:
         HandoverList();
         return 0;
+    case WM_COMMAND:
+        if (OnDialogCommand(LOWORD(wParam))) return 0;
+        break;
     case MM_MIXM_CONTROL_CHANGE:
         OnMixerControlChange(static_cast<uint32_t>(lParam));
         return 0;
@@ -151,7 +154,8 @@ bool TMainWin::FormCreate() {
     settings = std::make_unique<SettingsFields>(DefaultSettingsPath());
     settings->LoadSettings(settings->DefaultIniPath, true);
 
-    // Seam: the play list window and the about box.
+    // Seam: the play list window.
+    CreateDialogs();
     model = std::make_unique<TOpenAudioFile>(files,
                                              [this](const char* text) { ShowByteMessage(text); });
     // Seams: the skin; the menu play list; the re-open history.
@@ -226,7 +230,8 @@ void TMainWin::FormDestroy() {
         model->PlayList().Clear();
         model->EditList().Clear();
     }
-    // Seams: the re-open history; the menu play list; the other windows.
+    // Seams: the re-open history; the menu play list; the play list window.
+    DestroyDialogs();
     model.reset();
     RemovePropA(window, kMainWindowProperty);
 }

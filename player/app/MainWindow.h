@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "AboutBox.h"
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
 #include "PanelPainter.h"
@@ -67,6 +68,12 @@ class TMainWin : private TransportView, private VolumeLines {
     void WindowAction(int32_t code);
     void OnMixerControlChange(uint32_t controlId);
 
+    // The about box and the settings dialog (MainWindowDialogs.cpp).
+    void CreateDialogs();
+    void DestroyDialogs();
+    bool OnDialogCommand(WORD command);
+    void ShowAboutBox();
+
     // VolumeLines: the lines of the settings' volume lists, from the mixer.
     std::string LineText(bool cd, int32_t index) const override;
 
@@ -107,6 +114,7 @@ class TMainWin : private TransportView, private VolumeLines {
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;
     std::unique_ptr<Transport> transport;
+    std::unique_ptr<TForm2> about;
 
     PanelPointer pointer;
     TitleScroll titleScroll;

@@ -140,6 +140,52 @@ HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
     return window;
 }
 
+HWND FindVisibleWindow(DWORD processId, const std::wstring& className) {
+    struct Search {
+        DWORD processId;
+        const std::wstring& className;
+        HWND found;
+    } search{processId, className, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (owner != search.processId || !IsWindowVisible(window) || search.className != name)
+                return TRUE;
+            search.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForVisibleWindow(DWORD processId, const std::wstring& className, DWORD timeoutMs) {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindVisibleWindow(processId, className)) != nullptr; },
+              timeoutMs);
+    return window;
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    const COLORREF pixel = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return pixel & 0xFFFFFF;
+}
+
+void MouseButton(HWND window, int x, int y, bool down) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
+}
+
 HWND FindMessageBox(DWORD processId) {
     return FindWindowOf(processId, IsMessageBox);
 }

@@ -81,6 +81,17 @@ HWND FindMainWindow(DWORD processId);
 // Waits for it.
 HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
 
+// A visible top-level window of class `className` of process `processId`.
+HWND FindVisibleWindow(DWORD processId, const std::wstring& className);
+HWND WaitForVisibleWindow(DWORD processId, const std::wstring& className,
+                          DWORD timeoutMs = kDefaultTimeoutMs);
+
+// The colour (0x00BBGGRR) of a pixel of `window`'s client area as shown.
+COLORREF ClientPixel(HWND window, int x, int y);
+
+// A real left-button press or release at a point of `window`'s client area.
+void MouseButton(HWND window, int x, int y, bool down);
+
 // A visible message box (dialog class "#32770") of process `processId`.
 HWND FindMessageBox(DWORD processId);
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
