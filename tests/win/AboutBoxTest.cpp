@@ -100,6 +100,18 @@ TEST(AboutBox, ShowsThePluginVersionsClosesAndLetsPlaybackGoOn) {
     EXPECT_TRUE(
         harness::WaitUntil([&] { return harness::ClientPixel(box, 2, 10) == kActiveLeft; }));
 
+    // Dragging the title bar moves the box by the pointer's distance.
+    harness::MouseButton(box, 60, 10, true);
+    POINT pointer{90, 30};
+    ClientToScreen(box, &pointer);
+    SetCursorPos(pointer.x, pointer.y);
+    EXPECT_TRUE(harness::WaitUntil([&] {
+        RECT moved;
+        return GetWindowRect(box, &moved) && moved.left == frame.left + 30 &&
+               moved.top == frame.top + 20;
+    })) << "dragging the title bar did not move the box";
+    harness::MouseButton(box, 60, 10, false);
+
     // OK closes; the main window takes input again.
     SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindowVisible(box); })) << "OK did not close";
