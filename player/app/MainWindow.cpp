@@ -151,10 +151,6 @@ bool TMainWin::FormCreate() {
         return false;
     }
 
-    settings = std::make_unique<SettingsFields>(DefaultSettingsPath());
-    settings->LoadSettings(settings->DefaultIniPath, true);
-
-    // Seam: the play list window.
     CreateDialogs();
     model = std::make_unique<TOpenAudioFile>(files,
                                              [this](const char* text) { ShowByteMessage(text); });

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "AboutBox.h"
+#include "SettingsDialog.h"
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
 #include "PanelPainter.h"
@@ -21,7 +22,7 @@
 #include "TransportView.h"
 #include "WindowsFileAccess.h"
 
-class TMainWin : private TransportView, private VolumeLines {
+class TMainWin : private TransportView, private VolumeLines, private SettingsProgram {
   public:
     TMainWin() = default;
     ~TMainWin() override = default;
@@ -73,6 +74,16 @@ class TMainWin : private TransportView, private VolumeLines {
     void DestroyDialogs();
     bool OnDialogCommand(WORD command);
     void ShowAboutBox();
+    void ShowSettingsDialog();
+
+    // SettingsProgram: what the settings dialog's Apply changes.
+    int32_t PlayState() const override;
+    void SetMenuPlayList(bool on) override;
+    void RepaintPanel() override { RepaintAll(); }
+    void HandToPlayListWindow(const SettingsFields& fields) override;
+    void SetFileOpenOptions(const FileTypeOptions& options) override;
+    void PostToPlayListWindow(int32_t command) override;
+    void SetTrayIcon(bool on) override;
 
     // VolumeLines: the lines of the settings' volume lists, from the mixer.
     std::string LineText(bool cd, int32_t index) const override;
@@ -108,8 +119,9 @@ class TMainWin : private TransportView, private VolumeLines {
     InputPlugin* input = nullptr;   // owned by its module
     OutputPlugin* output = nullptr; // owned by its module
     MixerPlugin* mixer = nullptr;   // owned by its module; may be null
-    // The settings fields; the settings dialog will own them.
-    std::unique_ptr<SettingsFields> settings;
+    // The settings dialog and the fields it owns.
+    std::unique_ptr<TForm10> settingsDialog;
+    SettingsFields* settings = nullptr; // owned by settingsDialog
     WindowsFileAccess files;
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;

@@ -50,6 +50,10 @@ class FormFont {
 HWND AddControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int x,
                 int y, int width, int height, int id, const FormFont& font);
 
+// Gives `control` the hint `text` (ANSI), adding it to the form's hint window
+// `hints` (created on first use) or replacing its text.
+void SetControlHint(HWND form, HWND& hints, HWND control, const char* text);
+
 // A modal showing: Run shows the form over its disabled owner and runs
 // messages until End, which gives the owner back its input and activation and
 // hides the form at once. A quit message ends Run too and is posted again for

@@ -1,5 +1,7 @@
 #include "FormWindow.h"
 
+#include <commctrl.h>
+
 namespace {
 
 constexpr wchar_t kFormFontName[] = L"ＭＳ Ｐゴシック";
@@ -44,6 +46,26 @@ HWND AddControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DW
     if (control && font.Handle())
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Handle()), FALSE);
     return control;
+}
+
+void SetControlHint(HWND form, HWND& hints, HWND control, const char* text) {
+    if (!hints) {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        hints = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form,
+                                nullptr, nullptr, nullptr);
+        if (!hints) return;
+    }
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE; // accepted by every common-controls version
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = form;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<char*>(text);
+    // The hint window keeps its own copy of the text: replace the tool whole.
+    SendMessageA(hints, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(hints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ModalLoop::Run(HWND modalForm, HWND modalOwner) {

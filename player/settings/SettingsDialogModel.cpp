@@ -1,5 +1,6 @@
 #include "SettingsDialogModel.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -129,7 +130,7 @@ void DeviceChanged(SettingsControls& controls, SettingsFields& fields, bool cd,
 }
 
 void ApplyControls(SettingsControls& controls, SettingsFields& fields, bool mixer,
-                   SettingsProgram& program) {
+                   SettingsProgram& program, const std::function<void(SettingsMessage)>& show) {
     for (SettingsCheck check : kPlainChecks)
         Copy(controls, fields, check);
 
@@ -138,7 +139,7 @@ void ApplyControls(SettingsControls& controls, SettingsFields& fields, bool mixe
 
     Copy(controls, fields, kExchangeButtonCheck);
     if (controls.checks[kUseSkinCheck].checked != fields.UseSkin)
-        program.ShowMessage(SettingsMessage::SkinNextStart);
+        show(SettingsMessage::SkinNextStart);
     Copy(controls, fields, kUseSkinCheck);
 
     bool anyColumn = false;
@@ -159,7 +160,7 @@ void ApplyControls(SettingsControls& controls, SettingsFields& fields, bool mixe
     CopySelection(controls.reduction, fields.Reduction);
     CopySelection(controls.convert, fields.Convert);
     if (controls.checks[kUseDirectSoundCheck].checked != fields.UseDirectSound)
-        program.ShowMessage(SettingsMessage::DirectSoundNextStart);
+        show(SettingsMessage::DirectSoundNextStart);
     Copy(controls, fields, kUseDirectSoundCheck);
 
     if (mixer) {
@@ -170,7 +171,7 @@ void ApplyControls(SettingsControls& controls, SettingsFields& fields, bool mixe
         // A paused track takes its volume line at the next track as well.
         const int32_t state = program.PlayState();
         if ((state == 1 || state == 2) && fields.VolumeChanged)
-            program.ShowMessage(SettingsMessage::VolumeNextTrack);
+            show(SettingsMessage::VolumeNextTrack);
         fields.VolumeChanged = false;
     }
 
@@ -221,4 +222,17 @@ bool LoadSettingsFrom(SettingsFields& fields, const std::string& path) {
     fields.LoadSettings(path, false);
     fields.CurrentIniPath = path;
     return true;
+}
+
+std::vector<std::string> MixerDeviceNames(MixerPlugin& mixer) {
+    // More devices than any machine has means a confused plug-in.
+    constexpr int32_t kMostDevices = 256;
+    const int32_t count = std::min(mixer.MixerGetDeviceCount(), kMostDevices);
+    std::vector<std::string> names;
+    for (int32_t device = 0; device < count; ++device) {
+        char buffer[65] = {}; // 64 for the plug-in, one terminator of ours
+        names.push_back(mixer.MixerGetDeviceName(device, buffer) ? std::string(buffer)
+                                                                 : std::string("Not Used."));
+    }
+    return names;
 }

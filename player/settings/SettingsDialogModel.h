@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "MixerPlugin.h"
 #include "OpenAudioFile.h"
 #include "SettingsFields.h"
 
@@ -118,7 +120,8 @@ class SettingsProgram {
     virtual ~SettingsProgram() = default;
     // The input plug-in's state: 0 stopped, 1 playing, 2 paused.
     virtual int32_t PlayState() const = 0;
-    virtual void ShowMessage(SettingsMessage message) = 0;
+    // A skin is in use (the panel's buttons are then the skin's).
+    virtual bool SkinActive() const = 0;
     // Rebuilds the menu play list (on) or removes it.
     virtual void SetMenuPlayList(bool on) = 0;
     virtual void RepaintPanel() = 0;
@@ -136,9 +139,14 @@ class SettingsProgram {
 constexpr int32_t kRebuildGridCommand = 130;
 constexpr int32_t kInactiveTitleCommand = 131;
 
-// Apply_BtClick: the controls into the fields, and the effects, in order.
+// Apply_BtClick: the controls into the fields, and the effects, in order;
+// `show` shows a message (and returns when it was answered).
 void ApplyControls(SettingsControls& controls, SettingsFields& fields, bool mixer,
-                   SettingsProgram& program);
+                   SettingsProgram& program, const std::function<void(SettingsMessage)>& show);
+
+// The mixer's device names for the device lists ("Not Used." for a device
+// that does not answer); a name fills at most the 64 bytes of its buffer.
+std::vector<std::string> MixerDeviceNames(MixerPlugin& mixer);
 
 // A count typed into an edit: digits only, at most `highest` (larger values
 // become `highest`); anything else gives `fallback`.

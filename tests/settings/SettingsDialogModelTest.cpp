@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "ScriptedMixer.h"
 #include "TemporaryFolder.h"
 
 namespace {
@@ -21,9 +23,13 @@ struct RecordingProgram : SettingsProgram {
     SettingsFields handed;
 
     int32_t PlayState() const override { return state; }
-    void ShowMessage(SettingsMessage message) override {
+    bool SkinActive() const override { return false; }
+    void Show(SettingsMessage message) {
         messages.push_back(message);
         calls.push_back("message");
+    }
+    std::function<void(SettingsMessage)> Shower() {
+        return [this](SettingsMessage message) { Show(message); };
     }
     void SetMenuPlayList(bool on) override { calls.push_back(on ? "menu on" : "menu off"); }
     void RepaintPanel() override { calls.push_back("repaint"); }
@@ -73,7 +79,7 @@ SettingsFields ShowAndApply(const SettingsFields& fields, RecordingProgram& prog
                             const SettingsShowContext& context = ThreeDevices()) {
     SettingsFields applied = fields;
     SettingsControls controls = ShowControls(applied, context);
-    ApplyControls(controls, applied, context.mixer, program);
+    ApplyControls(controls, applied, context.mixer, program, program.Shower());
     return applied;
 }
 
@@ -173,7 +179,7 @@ TEST(SettingsDialogModelTest, ApplyRules) {
     // Zero hours and zero minutes: one minute.
     controls.hours = "0";
     controls.minutes = "0";
-    ApplyControls(controls, fields, true, program);
+    ApplyControls(controls, fields, true, program, program.Shower());
     EXPECT_TRUE(fields.TitleOn);
     EXPECT_TRUE(controls.checks[kTitleOnCheck].checked);
     EXPECT_FALSE(fields.ArtistOn);
@@ -193,7 +199,7 @@ TEST(SettingsDialogModelTest, ApplyRules) {
         controls = ShowControls(fields, ThreeDevices());
         controls.hours = typed.hours;
         controls.minutes = typed.minutes;
-        ApplyControls(controls, fields, true, program);
+        ApplyControls(controls, fields, true, program, program.Shower());
         EXPECT_EQ(fields.OyasumiMin, typed.stored) << typed.hours << ":" << typed.minutes;
     }
     EXPECT_TRUE(program.messages.empty());
@@ -202,8 +208,8 @@ TEST(SettingsDialogModelTest, ApplyRules) {
     controls = ShowControls(fields, ThreeDevices());
     controls.checks[kUseSkinCheck].checked = !fields.UseSkin;
     controls.checks[kUseDirectSoundCheck].checked = !fields.UseDirectSound;
-    ApplyControls(controls, fields, true, program);
-    ApplyControls(controls, fields, true, program);
+    ApplyControls(controls, fields, true, program, program.Shower());
+    ApplyControls(controls, fields, true, program, program.Shower());
     EXPECT_EQ(program.messages,
               (std::vector<SettingsMessage>{SettingsMessage::SkinNextStart,
                                             SettingsMessage::DirectSoundNextStart}));
@@ -218,13 +224,13 @@ TEST(SettingsDialogModelTest, ApplyRules) {
         EXPECT_TRUE(fields.VolumeChanged);
         EXPECT_EQ(controls.waveVolume.count, 6);
         EXPECT_EQ(controls.waveVolume.selected, 0);
-        ApplyControls(controls, fields, true, program);
+        ApplyControls(controls, fields, true, program, program.Shower());
         EXPECT_EQ(program.messages.size(), state == 0 ? 0u : 1u) << "state " << state;
         EXPECT_FALSE(fields.VolumeChanged);
         EXPECT_EQ(fields.WaveOutDevice, 1);
         EXPECT_EQ(fields.WaveOutVolume, 0);
         program.messages.clear();
-        ApplyControls(controls, fields, true, program);
+        ApplyControls(controls, fields, true, program, program.Shower());
         EXPECT_TRUE(program.messages.empty()) << "the volume message came twice";
     }
 }
@@ -279,6 +285,25 @@ TEST(SettingsDialogModelTest, IndexesBeyondTheListsSelectNothingAndAreKept) {
     // Without a mixer the indexes keep their file values.
     fields.CDOutVolume = 5;
     ExpectSameFields(ShowAndApply(fields, program, SettingsShowContext{}), fields);
+}
+
+TEST(SettingsDialogModelTest, DeviceNamesFromAnyMixer) {
+    struct NamedMixer : ScriptedMixer {
+        int32_t count = 3;
+        int32_t MixerGetDeviceCount() override { return count; }
+        bool MixerGetDeviceName(int32_t index, char* buffer64) override {
+            if (index == 1) return false;
+            // Device 2 fills all 64 bytes without a terminator.
+            std::memset(buffer64, index == 2 ? 'x' : 'A', index == 2 ? 64 : 5);
+            return true;
+        }
+    } mixer;
+    EXPECT_EQ(MixerDeviceNames(mixer),
+              (std::vector<std::string>{"AAAAA", "Not Used.", std::string(64, 'x')}));
+    mixer.count = -4;
+    EXPECT_TRUE(MixerDeviceNames(mixer).empty());
+    mixer.count = 1 << 30;
+    EXPECT_EQ(MixerDeviceNames(mixer).size(), 256u);
 }
 
 TEST(SettingsDialogModelTest, SaveAndLoadOtherSettingsFiles) {
