@@ -7,8 +7,8 @@
 #include "ProgramFolder.h"
 
 void TMainWin::CreateDialogs() {
-    // The settings dialog reads the settings file now; its window waits
-    // for the first showing.
+    // The settings dialog reads the settings file now; its window and the
+    // about box's wait for their first showing.
     SettingsProgram& program = *this;
     settingsDialog = std::make_unique<TForm10>(window, mixer, program, DefaultSettingsPath());
     settings = &settingsDialog->Fields();
@@ -19,6 +19,7 @@ void TMainWin::CreateDialogs() {
 void TMainWin::DestroyDialogs() {
     about.reset();
     // Seam: the play list window is deleted here.
+    volumeLines.reset(); // reads the fields
     settings = nullptr;
     settingsDialog.reset();
 }
@@ -37,7 +38,7 @@ bool TMainWin::OnDialogCommand(WORD command) {
 
 // About_MClick: the versions are asked at every showing.
 void TMainWin::ShowAboutBox() {
-    if (!about || !about->Created()) return;
+    if (!about) return;
     about->SetVersions(AskVersions(*input, *output, mixer));
     about->ShowModal();
 }

@@ -1,5 +1,6 @@
 // The about box: the program's and the plug-ins' versions, and a link to the
-// bundled help page. Shown modally; created hidden with the main window.
+// bundled help page. Shown modally; its window is created at the first
+// showing and hidden when closed.
 #pragma once
 
 #include <windows.h>
@@ -30,7 +31,6 @@ class TForm2 {
     TForm2(const TForm2&) = delete;
     TForm2& operator=(const TForm2&) = delete;
 
-    bool Created() const { return window != nullptr; }
     // The four version texts the next showing displays.
     void SetVersions(const AboutVersions& texts) { versions = texts; }
     // Shows the box modally over its owner until it is closed.
@@ -40,7 +40,7 @@ class TForm2 {
     friend LRESULT CALLBACK FormProcedure<TForm2>(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void FormCreate();
+    bool FormCreate();
     void FormShow();
     void Label6Click();
     void Close() { modal.End(); }

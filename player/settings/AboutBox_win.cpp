@@ -19,17 +19,15 @@ constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 } // namespace
 
 TForm2::TForm2(HWND ownerWindow)
-    : owner(ownerWindow), frame(TitleFrameLayout::AlongTitleBar(2, 2, kClientWidth - 4)) {
-    if (!RegisterFormClass(kClassName, FormProcedure<TForm2>)) return;
-    CreateForm(kClassName, kCaption, kClientWidth, kClientHeight, owner, this);
-    if (window) FormCreate();
-}
+    : owner(ownerWindow), frame(TitleFrameLayout::AlongTitleBar(2, 2, kClientWidth - 4)) {}
 
 TForm2::~TForm2() {
     if (window) DestroyWindow(window);
 }
 
-void TForm2::FormCreate() {
+bool TForm2::FormCreate() {
+    if (!RegisterFormClass(kClassName, FormProcedure<TForm2>)) return false;
+    if (!CreateForm(kClassName, kCaption, kClientWidth, kClientHeight, owner, this)) return false;
     frame.Attach(window);
     frame.SetColours(kTitleLeft, kTitleRight);
     const DWORD label = SS_LEFT | SS_NOPREFIX;
@@ -43,10 +41,11 @@ void TForm2::FormCreate() {
     AddControl(window, L"STATIC", L"", label, 14, 131, 221, 14, kLabel5, font);
     AddControl(window, L"STATIC", L"", label, 14, 146, 221, 14, kLabel7, font);
     AddControl(window, L"BUTTON", kOk, BS_DEFPUSHBUTTON | WS_TABSTOP, 88, 160, 73, 22, IDOK, font);
+    return true;
 }
 
 void TForm2::ShowModal() {
-    if (!window) return;
+    if (!window && !FormCreate()) return;
     FormShow();
     modal.Run(window, owner);
 }
