@@ -34,6 +34,9 @@ class BorderlessFrame {
 
     // The title bar and the close image, for the window's WM_PAINT.
     void Paint(HDC dc) const;
+    // The whole of a form's own painting (WM_PAINT): the raised edge round
+    // its client area, the title bar and the close image.
+    void PaintWindow() const;
 
     const TitleFrameLayout& Layout() const { return frame.Layout(); }
 

@@ -129,3 +129,12 @@ void BorderlessFrame::Paint(HDC dc) const {
     PaintGradient(dc, frame.Layout().titleBar, colours.left, colours.right);
     PaintBitmap(dc, frame.CloseImagePressed() ? "EXIT_DOWN" : "EXIT_UP", frame.Layout().closeImage);
 }
+
+void BorderlessFrame::PaintWindow() const {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (!dc) return;
+    PaintPanelBevel(window, dc);
+    Paint(dc);
+    EndPaint(window, &paint);
+}

@@ -44,7 +44,6 @@ class TForm2 {
     void FormShow();
     void Label6Click();
     void Close() { modal.End(); }
-    void Paint();
 
     HWND window = nullptr;
     HWND owner;

@@ -63,20 +63,11 @@ void TForm2::Label6Click() {
     OpenHelpPage(window);
 }
 
-void TForm2::Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    if (!dc) return;
-    PaintPanelBevel(window, dc);
-    frame.Paint(dc);
-    EndPaint(window, &paint);
-}
-
 LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (frame.HandleMessage(message, wParam, lParam)) return 0;
     switch (message) {
     case WM_PAINT:
-        Paint();
+        frame.PaintWindow();
         return 0;
     case WM_CLOSE:
         Close();

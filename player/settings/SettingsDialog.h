@@ -57,7 +57,6 @@ class TForm10 {
     void LoadSINI_BtClick();
     void ShowSettingsMessage(SettingsMessage message);
     void Close() { ShowWindow(window, SW_HIDE); }
-    void Paint();
     void DrawColorSample(const DRAWITEMSTRUCT& item) const;
 
     HWND window = nullptr;

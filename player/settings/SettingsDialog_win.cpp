@@ -89,6 +89,25 @@ std::string AnsiPath(const wchar_t* path) {
     return lossy ? std::string() : ansi;
 }
 
+// The common save or open dialog for a settings file. False when cancelled;
+// `path` is left empty for a name without an ANSI form.
+bool ChooseSettingsFile(HWND owner, bool save, std::string& path) {
+    wchar_t chosen[MAX_PATH] = {};
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = save ? kSaveFilter : kLoadFilter;
+    dialog.lpstrFile = chosen;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = save ? kSaveTitle : kLoadTitle;
+    dialog.lpstrDefExt = save ? L"ini" : nullptr;
+    dialog.Flags =
+        OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return false;
+    path = AnsiPath(chosen);
+    return true;
+}
+
 } // namespace
 
 TForm10::TForm10(HWND main, MixerPlugin* mixerPlugin, SettingsProgram& effects,
@@ -400,20 +419,10 @@ void TForm10::Apply_BtClick() {
 }
 
 void TForm10::SaveSINI_BtClick() {
-    wchar_t chosen[MAX_PATH] = {};
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = kSaveFilter;
-    dialog.lpstrFile = chosen;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrTitle = kSaveTitle;
-    dialog.lpstrDefExt = L"ini";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameW(&dialog)) return;
+    std::string path;
+    if (!ChooseSettingsFile(window, true, path)) return;
     // The file becomes the current one only once it holds the settings;
     // otherwise the settings would be lost to it at exit.
-    const std::string path = AnsiPath(chosen);
     if (path.empty() || !SaveSettingsTo(fields, path)) {
         MessageBoxW(window, kSaveFailed, nullptr, MB_OK | MB_ICONWARNING);
         return;
@@ -423,18 +432,9 @@ void TForm10::SaveSINI_BtClick() {
 }
 
 void TForm10::LoadSINI_BtClick() {
-    wchar_t chosen[MAX_PATH] = {};
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = kLoadFilter;
-    dialog.lpstrFile = chosen;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrTitle = kLoadTitle;
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&dialog)) return;
+    std::string path;
+    if (!ChooseSettingsFile(window, false, path)) return;
     // Any other file would be rewritten as a settings file at exit.
-    const std::string path = AnsiPath(chosen);
     if (path.empty() || !LoadSettingsFrom(fields, path)) {
         MessageBoxW(window, kNotASettingsFile, nullptr, MB_OK | MB_ICONWARNING);
         return;
@@ -448,15 +448,6 @@ void TForm10::ShowSettingsMessage(SettingsMessage message) {
                           : message == SettingsMessage::DirectSoundNextStart ? kDirectSoundNextStart
                                                                              : kVolumeNextTrack;
     MessageBoxW(window, text, nullptr, MB_OK);
-}
-
-void TForm10::Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    if (!dc) return;
-    PaintPanelBevel(window, dc);
-    frame.Paint(dc);
-    EndPaint(window, &paint);
 }
 
 void TForm10::DrawColorSample(const DRAWITEMSTRUCT& item) const {
@@ -474,7 +465,7 @@ LRESULT TForm10::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         frame.SetColours(fields.LeftColor, fields.RightColor);
         break;
     case WM_PAINT:
-        Paint();
+        frame.PaintWindow();
         return 0;
     case WM_CLOSE:
         Close();

@@ -61,6 +61,32 @@ bool IsMessageBox(HWND window) {
     return IsWindowVisible(window) && std::string(className) == "#32770";
 }
 
+struct ClassSearch {
+    DWORD processId;
+    const std::wstring& className;
+    HWND found;
+};
+
+BOOL CALLBACK VisitClassWindow(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<ClassSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (owner != search.processId || !IsWindowVisible(window) || search.className != name)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
+    // Asked, not looked up: an edit control keeps its text itself.
+    wchar_t text[512] = {};
+    SendMessageW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    reinterpret_cast<std::vector<std::wstring>*>(parameter)->push_back(text);
+    return TRUE;
+}
+
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
@@ -143,24 +169,8 @@ HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
 }
 
 HWND FindVisibleWindow(DWORD processId, const std::wstring& className) {
-    struct Search {
-        DWORD processId;
-        const std::wstring& className;
-        HWND found;
-    } search{processId, className, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (owner != search.processId || !IsWindowVisible(window) || search.className != name)
-                return TRUE;
-            search.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassSearch search{processId, className, nullptr};
+    EnumWindows(VisitClassWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -221,16 +231,7 @@ std::wstring TabText(HWND tabs, int index) {
 
 std::vector<std::wstring> ChildTexts(HWND window) {
     std::vector<std::wstring> texts;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM parameter) -> BOOL {
-            // Asked, not looked up: an edit control keeps its text itself.
-            wchar_t text[512] = {};
-            SendMessageW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-            reinterpret_cast<std::vector<std::wstring>*>(parameter)->push_back(text);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 
