@@ -10,8 +10,10 @@
 
 #include "AboutBox.h"
 #include "SettingsDialog.h"
+#include "DrawInterfaceBitmap.h"
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
+#include "PanelDrawLists.h"
 #include "PanelPainter.h"
 #include "PanelPointer.h"
 #include "PanelState.h"
@@ -35,6 +37,9 @@ class TMainWin : private TransportView, private SettingsProgram {
     // `arguments`: the command line's names, absolute (see CommandLine.h).
     bool Create(HINSTANCE instance, std::vector<std::string> arguments);
     void Show(int showCommand);
+
+    // A skin draws the panel (the settings dialog asks).
+    bool SkinInUse() const;
 
     // Client area of the built-in panel.
     static constexpr int kPanelWidth = 268;
@@ -93,6 +98,14 @@ class TMainWin : private TransportView, private SettingsProgram {
     void SetFileOpenOptions(const FileTypeOptions& options) override;
     void PostToPlayListWindow(int32_t command) override;
     void SetTrayIcon(bool on) override;
+    // The skin (MainWindowSkin.cpp).
+    void CreateSkin();
+    void DestroySkin();
+    const PanelDrawLists& DrawLists() const;
+    const PanelSheets* SkinSheets() const;
+    const PanelHitTester& HitTester(const BuiltInHitTester& builtIn) const;
+    void OnSkinScrollTimer();
+    void OnTitleRedraw();
 
     // TransportView.
     void DrawPlayPause(bool pauseLit) override;
@@ -111,9 +124,9 @@ class TMainWin : private TransportView, private SettingsProgram {
     void SelectPlayListRow(int number) override;
     void RebuildPlayList() override;
     void CheckMenuPlayListItem(int number) override;
-    bool SkinActive() const override { return false; }
-    bool SkinHasSeparatePause() const override { return false; }
-    void RestartSkinTitleScroll() override {}
+    bool SkinActive() const override { return SkinInUse(); }
+    bool SkinHasSeparatePause() const override;
+    void RestartSkinTitleScroll() override;
     void ResetTitleScroll() override { titleScroll.ResetOffset(); }
 
     HWND window = nullptr;
@@ -128,6 +141,8 @@ class TMainWin : private TransportView, private SettingsProgram {
     std::unique_ptr<TForm10> settingsDialog;
     SettingsFields* settings = nullptr; // owned by settingsDialog
     WindowsFileAccess files;
+    std::unique_ptr<TDrawInterfaceBitmap> skin; // null without UseSkin
+    bool skinActive = true;                     // cleared when the skin fails to load
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;
     std::unique_ptr<VolumeLineCache> volumeLines; // with a mixer only
