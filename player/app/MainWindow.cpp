@@ -103,6 +103,9 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kHandoverMessage:
         HandoverList();
         return 0;
+    case WM_COMMAND:
+        if (OnDialogCommand(LOWORD(wParam))) return 0;
+        break;
     case MM_MIXM_CONTROL_CHANGE:
         OnMixerControlChange(static_cast<uint32_t>(lParam));
         return 0;
@@ -148,10 +151,7 @@ bool TMainWin::FormCreate() {
         return false;
     }
 
-    settings = std::make_unique<SettingsFields>(DefaultSettingsPath());
-    settings->LoadSettings(settings->DefaultIniPath, true);
-
-    // Seam: the play list window and the about box.
+    CreateDialogs();
     model = std::make_unique<TOpenAudioFile>(files,
                                              [this](const char* text) { ShowByteMessage(text); });
     CreateSkin();
@@ -223,7 +223,8 @@ void TMainWin::FormDestroy() {
         model->PlayList().Clear();
         model->EditList().Clear();
     }
-    // Seams: the re-open history; the menu play list; the other windows.
+    // Seams: the re-open history; the menu play list; the play list window.
+    DestroyDialogs();
     model.reset();
     RemovePropA(window, kMainWindowProperty);
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "AboutBox.h"
+#include "SettingsDialog.h"
 #include "DrawInterfaceBitmap.h"
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
@@ -23,7 +25,7 @@
 #include "TransportView.h"
 #include "WindowsFileAccess.h"
 
-class TMainWin : private TransportView {
+class TMainWin : private TransportView, private SettingsProgram {
   public:
     TMainWin() = default;
     ~TMainWin() override = default;
@@ -81,6 +83,21 @@ class TMainWin : private TransportView {
     void WindowAction(int32_t code);
     void OnMixerControlChange(uint32_t controlId);
 
+    // The about box and the settings dialog (MainWindowDialogs.cpp).
+    void CreateDialogs();
+    void DestroyDialogs();
+    bool OnDialogCommand(WORD command);
+    void ShowAboutBox();
+    void ShowSettingsDialog();
+
+    // SettingsProgram: what the settings dialog's Apply changes.
+    int32_t PlayState() const override;
+    void SetMenuPlayList(bool on) override;
+    void RepaintPanel() override { RepaintAll(); }
+    void HandToPlayListWindow(const SettingsFields& fields) override;
+    void SetFileOpenOptions(const FileTypeOptions& options) override;
+    void PostToPlayListWindow(int32_t command) override;
+    void SetTrayIcon(bool on) override;
     // The skin (MainWindowSkin.cpp).
     void CreateSkin();
     void DestroySkin();
@@ -120,8 +137,9 @@ class TMainWin : private TransportView {
     InputPlugin* input = nullptr;   // owned by its module
     OutputPlugin* output = nullptr; // owned by its module
     MixerPlugin* mixer = nullptr;   // owned by its module; may be null
-    // The settings fields; the settings dialog will own them.
-    std::unique_ptr<SettingsFields> settings;
+    // The settings dialog and the fields it owns.
+    std::unique_ptr<TForm10> settingsDialog;
+    SettingsFields* settings = nullptr; // owned by settingsDialog
     WindowsFileAccess files;
     std::unique_ptr<TDrawInterfaceBitmap> skin; // null without UseSkin
     bool skinActive = true;                     // cleared when the skin fails to load
@@ -129,6 +147,7 @@ class TMainWin : private TransportView {
     std::unique_ptr<TShuffle> shuffle;
     std::unique_ptr<VolumeLineCache> volumeLines; // with a mixer only
     std::unique_ptr<Transport> transport;
+    std::unique_ptr<TForm2> about;
 
     PanelPointer pointer;
     TitleScroll titleScroll;

@@ -131,9 +131,26 @@ void KeepInRange(SettingsFields& fields) {
         *index = std::max(*index, 0);
     fields.LeftColor &= 0xFFFFFF;
     fields.RightColor &= 0xFFFFFF;
+    // Up to 100 hours and 59 minutes. The timer's action is one of five; an
+    // unknown one becomes the mildest, stopping the sound, as the timer
+    // itself would take it (never switching the machine off).
+    fields.OyasumiMin = ClampedTo(fields.OyasumiMin, 1, 100 * 60 + 59);
+    fields.OyasumiProcess = ClampedTo(fields.OyasumiProcess, 0, 4);
 }
 
 } // namespace
+
+bool IsSettingsFile(const std::string& path) {
+    const IniFileContent content = ReadIniFile(path);
+    if (content.state != IniFileState::Read) return false;
+    bool found = content.document.Find(kOtherOption, kSpecialIniPath).has_value();
+    const auto visit = [&](const char* section, const char* key, auto) {
+        found = found || content.document.Find(section, key).has_value();
+    };
+    VisitLeadingKeys(visit);
+    VisitTrailingKeys(visit);
+    return found;
+}
 
 SettingsFields::SettingsFields(const std::string& defaultIniPath)
     : CurrentIniPath(defaultIniPath), DefaultIniPath(defaultIniPath) {}

@@ -10,6 +10,9 @@
 #include <cstdint>
 #include <string>
 
+// True when the file reads and holds at least one key of the settings.
+bool IsSettingsFile(const std::string& path);
+
 class SettingsFields {
   public:
     // Every field at its first-run value; both paths empty.

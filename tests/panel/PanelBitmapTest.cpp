@@ -74,6 +74,10 @@ const Expected kExpected[] = {
     {"SEEK_BAR_OFF", 1, 5},
 };
 
+// The close image of the secondary windows' title bars, after the panel's.
+const Expected kFrameBitmaps[] = {{"EXIT_UP", 16, 14}, {"EXIT_DOWN", 16, 14}};
+
+
 const std::string kResourceFolder = std::string(QUOREL_RESOURCES_DIR);
 
 // An uncompressed 24-bit BMP, read back as rows of luminance (top row first).
@@ -146,7 +150,9 @@ TEST(PanelBitmapTest, TableHasEveryBitmapWithItsSize) {
 }
 
 TEST(PanelBitmapTest, CommittedFilesHaveTheTableSizes) {
-    for (const Expected& expected : kExpected) {
+    std::vector<Expected> all(std::begin(kExpected), std::end(kExpected));
+    all.insert(all.end(), std::begin(kFrameBitmaps), std::end(kFrameBitmaps));
+    for (const Expected& expected : all) {
         const Image image = Load(expected.name);
         EXPECT_EQ(image.width, expected.width) << expected.name;
         EXPECT_EQ(image.height, expected.height) << expected.name;
@@ -172,6 +178,8 @@ TEST(PanelBitmapTest, ResourceScriptNamesEveryBitmapOnceAndBothIcons) {
     }
     std::vector<std::string> expected;
     for (const Expected& e : kExpected)
+        expected.push_back(e.name);
+    for (const Expected& e : kFrameBitmaps)
         expected.push_back(e.name);
     EXPECT_EQ(bitmaps, expected);
     EXPECT_EQ(icons, (std::vector<std::string>{"MINI", "MINI_PLAY"}));

@@ -290,7 +290,7 @@ TEST_F(SettingsFieldsTest, ValuesOutsideTheirRangesArePulledBack) {
                               "[Titlebar]\r\nLeftColor=-1\r\nRightColor=33554687\r\n"
                               "[VolumeDevice]\r\nWaveOutDevice=-1\r\nWaveOutVolume=-2147483648\r\n"
                               "CDOutDevice=-5\r\nCDOutVolume=2147483647\r\n"
-                              "[OyasumiTimer]\r\nOyasumiProcess=7\r\n");
+                              "[OyasumiTimer]\r\nOyasumiMin=100000\r\nOyasumiProcess=7\r\n");
     const SettingsFields settings = StartUp();
     EXPECT_EQ(settings.Reduction, 0);
     EXPECT_EQ(settings.Convert, 0);
@@ -300,8 +300,9 @@ TEST_F(SettingsFieldsTest, ValuesOutsideTheirRangesArePulledBack) {
     EXPECT_EQ(settings.WaveOutVolume, 0);
     EXPECT_EQ(settings.CDOutDevice, 0);
     EXPECT_EQ(settings.CDOutVolume, 2147483647);
-    // The sleep timer itself turns values above 4 into 4 when it starts.
-    EXPECT_EQ(settings.OyasumiProcess, 7);
+    // At most 100 hours 59 minutes; an unknown action is the last one (stop).
+    EXPECT_EQ(settings.OyasumiMin, 6059);
+    EXPECT_EQ(settings.OyasumiProcess, 4);
 }
 
 std::string Garbage() {

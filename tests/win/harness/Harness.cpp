@@ -1,5 +1,7 @@
 #include "Harness.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 
 namespace harness {
@@ -57,6 +59,32 @@ bool IsMessageBox(HWND window) {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
     return IsWindowVisible(window) && std::string(className) == "#32770";
+}
+
+struct ClassSearch {
+    DWORD processId;
+    const std::wstring& className;
+    HWND found;
+};
+
+BOOL CALLBACK VisitClassWindow(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<ClassSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (owner != search.processId || !IsWindowVisible(window) || search.className != name)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
+    // Asked, not looked up: an edit control keeps its text itself.
+    wchar_t text[512] = {};
+    SendMessageW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    reinterpret_cast<std::vector<std::wstring>*>(parameter)->push_back(text);
+    return TRUE;
 }
 
 std::string Quoted(const std::string& text) {
@@ -154,6 +182,73 @@ HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
     HWND window = nullptr;
     WaitUntil([&] { return (window = FindMainWindow(processId)) != nullptr; }, timeoutMs);
     return window;
+}
+
+HWND FindVisibleWindow(DWORD processId, const std::wstring& className) {
+    ClassSearch search{processId, className, nullptr};
+    EnumWindows(VisitClassWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForVisibleWindow(DWORD processId, const std::wstring& className, DWORD timeoutMs) {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindVisibleWindow(processId, className)) != nullptr; },
+              timeoutMs);
+    return window;
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    const COLORREF pixel = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return pixel & 0xFFFFFF;
+}
+
+void MouseButton(HWND window, int x, int y, bool down) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
+}
+
+std::wstring TabText(HWND tabs, int index) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tabs, &processId);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return std::wstring();
+    constexpr int kChars = 256;
+    // One block in the other process: the item record, then its text buffer.
+    const SIZE_T size = sizeof(TCITEMW) + kChars * sizeof(wchar_t);
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    std::wstring text;
+    if (remote) {
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TCITEMW));
+        item.cchTextMax = kChars;
+        std::vector<wchar_t> buffer(kChars, L'\0');
+        if (WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+            WriteProcessMemory(process, item.pszText, buffer.data(), kChars * sizeof(wchar_t),
+                               nullptr) &&
+            SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, item.pszText, buffer.data(), (kChars - 1) * sizeof(wchar_t),
+                              nullptr))
+            text = buffer.data();
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return text;
+}
+
+std::vector<std::wstring> ChildTexts(HWND window) {
+    std::vector<std::wstring> texts;
+    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
 }
 
 HWND FindMessageBox(DWORD processId) {

@@ -91,6 +91,24 @@ HWND FindMainWindow(DWORD processId);
 // Waits for it.
 HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
 
+// A visible top-level window of class `className` of process `processId`.
+HWND FindVisibleWindow(DWORD processId, const std::wstring& className);
+HWND WaitForVisibleWindow(DWORD processId, const std::wstring& className,
+                          DWORD timeoutMs = kDefaultTimeoutMs);
+
+// The colour (0x00BBGGRR) of a pixel of `window`'s client area as shown.
+COLORREF ClientPixel(HWND window, int x, int y);
+
+// A real left-button press or release at a point of `window`'s client area.
+void MouseButton(HWND window, int x, int y, bool down);
+
+// The text of tab `index` of a tab control in another process (read through
+// memory lent in that process).
+std::wstring TabText(HWND tabs, int index);
+
+// The texts of every child window of `window` (captions, groups, labels).
+std::vector<std::wstring> ChildTexts(HWND window);
+
 // A visible message box (dialog class "#32770") of process `processId`.
 HWND FindMessageBox(DWORD processId);
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);

@@ -1,0 +1,65 @@
+// The main window's side of the settings dialog and the about box, and what
+// the settings dialog's Apply changes in the running program.
+#include "MainWindow.h"
+
+#include "AboutVersions.h"
+#include "DialogCommands.h"
+#include "ProgramFolder.h"
+
+void TMainWin::CreateDialogs() {
+    // The settings dialog reads the settings file now; its window and the
+    // about box's wait for their first showing.
+    SettingsProgram& program = *this;
+    settingsDialog = std::make_unique<TForm10>(window, mixer, program, DefaultSettingsPath());
+    settings = &settingsDialog->Fields();
+    // Seam: the play list window is created here.
+    about = std::make_unique<TForm2>(window);
+}
+
+void TMainWin::DestroyDialogs() {
+    about.reset();
+    // Seam: the play list window is deleted here.
+    volumeLines.reset(); // reads the fields
+    settings = nullptr;
+    settingsDialog.reset();
+}
+
+bool TMainWin::OnDialogCommand(WORD command) {
+    switch (command) {
+    case kShowAboutBoxCommand:
+        ShowAboutBox();
+        return true;
+    case kShowSettingsCommand:
+        ShowSettingsDialog();
+        return true;
+    }
+    return false;
+}
+
+// About_MClick: the versions are asked at every showing.
+void TMainWin::ShowAboutBox() {
+    if (!about) return;
+    about->SetVersions(AskVersions(*input, *output, mixer));
+    about->ShowModal();
+}
+
+// Setup_MClick.
+void TMainWin::ShowSettingsDialog() {
+    if (settingsDialog) settingsDialog->Show();
+}
+
+int32_t TMainWin::PlayState() const {
+    return input ? input->GetState() : kInputStopped;
+}
+
+void TMainWin::SetFileOpenOptions(const FileTypeOptions& options) {
+    if (model) model->SetOptions(options);
+}
+
+// Seams for the windows and menus that later work adds: the menu play list
+// (rebuilt or removed), the play list window (values handed over, commands
+// 130 and 131 posted to it) and the tray icon (added or deleted).
+void TMainWin::SetMenuPlayList(bool) {}
+void TMainWin::HandToPlayListWindow(const SettingsFields&) {}
+void TMainWin::PostToPlayListWindow(int32_t) {}
+void TMainWin::SetTrayIcon(bool) {}
