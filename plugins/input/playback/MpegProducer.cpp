@@ -109,11 +109,16 @@ bool MpegProducer::ResyncAt(int64_t offset, int64_t* frameOffset) {
         int32_t at = 0;
         if (!FindFrameHeader(bytes.data() + from, static_cast<int32_t>(got - from), found, at))
             return false;
-        if (HeadersAgree(header, found)) {
-            *frameOffset = offset + static_cast<int64_t>(from) + at;
+        const size_t start = from + static_cast<size_t>(at);
+        // Checked against the frame behind it, unless it is the stream's last.
+        const int64_t next = static_cast<int64_t>(start) + FrameLength(bytes.data() + start);
+        const bool checked =
+            next + 4 <= static_cast<int64_t>(got) || offset + next == stream.audioEnd;
+        if (checked && HeadersAgree(header, found)) {
+            *frameOffset = offset + static_cast<int64_t>(start);
             return true;
         }
-        from += static_cast<size_t>(at) + 1;
+        from = start + 1;
     }
     return false;
 }
