@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
@@ -20,7 +21,7 @@
 #include "TransportView.h"
 #include "WindowsFileAccess.h"
 
-class TMainWin : private TransportView, private VolumeLines {
+class TMainWin : private TransportView {
   public:
     TMainWin() = default;
     ~TMainWin() override = default;
@@ -29,12 +30,16 @@ class TMainWin : private TransportView, private VolumeLines {
 
     // Creates the window; false when creation failed (the missing-plug-in
     // path ends here too, after its message).
-    bool Create(HINSTANCE instance, int argc, char** argv);
+    // `arguments`: the command line's names, absolute (see CommandLine.h).
+    bool Create(HINSTANCE instance, std::vector<std::string> arguments);
     void Show(int showCommand);
 
     // Client area of the built-in panel.
     static constexpr int kPanelWidth = 268;
     static constexpr int kPanelHeight = 45;
+    // Where the window opens before the settings place it.
+    static constexpr int kDefaultLeft = 142;
+    static constexpr int kDefaultTop = 113;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -52,8 +57,12 @@ class TMainWin : private TransportView, private VolumeLines {
     void RememberFolder(const std::string& name);
     void ShowByteMessage(const char* text);
     void EnableShutdownPrivilege();
+
+    // Window placement and the end of a session (MainWindowSession.cpp).
     void LoadWindowParameter();
     void SaveWindowParameter();
+    void SaveAtExit();
+    void OnEndSession();
 
     // The panel (MainWindowPanel.cpp).
     PanelState CurrentPanel() const;
@@ -66,9 +75,6 @@ class TMainWin : private TransportView, private VolumeLines {
     void OnRelease(int x, int y, PointerButton button);
     void WindowAction(int32_t code);
     void OnMixerControlChange(uint32_t controlId);
-
-    // VolumeLines: the lines of the settings' volume lists, from the mixer.
-    std::string LineText(bool cd, int32_t index) const override;
 
     // TransportView.
     void DrawPlayPause(bool pauseLit) override;
@@ -93,8 +99,7 @@ class TMainWin : private TransportView, private VolumeLines {
     void ResetTitleScroll() override { titleScroll.ResetOffset(); }
 
     HWND window = nullptr;
-    int argc = 0;
-    char** argv = nullptr;
+    std::vector<std::string> arguments;
     bool destroyed = false;
 
     PluginManager plugins;
@@ -106,6 +111,7 @@ class TMainWin : private TransportView, private VolumeLines {
     WindowsFileAccess files;
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;
+    std::unique_ptr<VolumeLineCache> volumeLines; // with a mixer only
     std::unique_ptr<Transport> transport;
 
     PanelPointer pointer;

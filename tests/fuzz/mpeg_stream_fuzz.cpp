@@ -9,19 +9,10 @@
 #include "MemoryTagFile.h"
 #include "MpegProducer.h"
 #include "MpegStream.h"
-#include "PlaybackChannel.h"
 #include "TagReading.h"
 #include "TagsFuzzChecks.h"
 
 namespace {
-
-class QuietChannel : public PlaybackChannel {
-  public:
-    bool Take(PlaybackMessage*) override { return false; }
-    bool Wait(PlaybackMessage*) override { return false; }
-    void Signal(uintptr_t) override {}
-    void Sleep(int32_t) override {}
-};
 
 constexpr int kMostBlocks = 3000;
 
@@ -46,11 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!DecoderStart(stream.header)) return 0;
 
     MpegProducer producer(file, stream);
-    QuietChannel channel;
     std::vector<uint8_t> out(static_cast<size_t>(producer.MaxBlockBytes()) + 16, 0xA5);
     for (int block = 0; block < kMostBlocks; ++block) {
         if (block == 4) FuzzCheck(producer.Seek(seekTo) >= 0);
-        const ProduceStep step = producer.Produce(out.data(), channel);
+        const ProduceStep step = producer.Produce(out.data());
         FuzzCheck(step.bytes >= 0 && step.bytes <= producer.MaxBlockBytes());
         FuzzCheck(out[out.size() - 1] == 0xA5);
         FuzzCheck(producer.Position() >= 0);

@@ -15,13 +15,13 @@ class MpegProducer : public PcmProducer {
     MpegProducer(TagFile& file, const MpegStream& stream);
 
     int32_t MaxBlockBytes() const override { return shape.pcmBytesPerFrame; }
-    ProduceStep Produce(uint8_t* out, PlaybackChannel& channel) override;
+    ProduceStep Produce(uint8_t* out) override;
     bool HasRate() const override { return header.bitrate > 0; }
     int32_t Position() const override;
     int32_t Seek(int32_t seconds) override;
 
   private:
-    void Refill(PlaybackChannel& channel);
+    void Refill();
     size_t ReadAudio(int64_t offset, uint8_t* buffer, size_t count);
     int32_t Keep(uint8_t* out, int32_t produced);
     int64_t SeekByTable(int32_t seconds);
