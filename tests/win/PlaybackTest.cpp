@@ -19,30 +19,19 @@ std::string Fixture(const char* name) {
     return std::string(QUOREL_TEST_DATA) + "\\input\\" + name;
 }
 
-TEST(Playback, CommandLineFilesPlayInOrderAndArriveExactly) {
+// Quorel.exe plays `paths` from its command line to the end of the list (the
+// player stopped on item 1); the capture must hold exactly `expected`, in
+// order, with nothing between but the silence Wine's engine plays for a
+// period it could not feed.
+void ExpectQuorelPlays(const harness::ScratchTree& tree, const std::vector<std::string>& paths,
+                       const Bytes& expected) {
     varnoth_test::Capture capture;
     ASSERT_TRUE(capture.available()) << "QUOREL_CAPTURE is not set";
-    harness::ScratchTree tree;
-    // A stream without an information frame plays every frame as decoded.
-    const Bytes mp3 = WithoutInformationFrame(ReadFile(Fixture("tone-128k.mp3")));
-    ASSERT_FALSE(mp3.empty());
-    const std::string mp3Path = tree.folder() + "\\tone.mp3";
-    WriteFile(mp3Path, mp3);
-    // One second of 44.1 kHz stereo: the same format as the MP3's output. The
-    // command line is played sorted by name: tone.mp3, then tone.wav.
-    const Bytes wavData = Pattern(176400, 5);
-    const std::string wavPath = tree.folder() + "\\tone.wav";
-    WriteFile(wavPath, MakeWave(1, 2, 44100, wavData));
-
-    Bytes expected = DecodeWhole(mp3, FirstSync(mp3, 0));
-    expected.insert(expected.end(), wavData.begin(), wavData.end());
-
     const uint64_t start = capture.SettledSize(200);
-    harness::Process quorel(tree.program(), {mp3Path, wavPath});
+    harness::Process quorel(tree.program(), paths);
     ASSERT_TRUE(quorel.started());
     HWND window = harness::WaitForMainWindow(quorel.id());
     ASSERT_NE(window, nullptr);
-    // The list has been played to its end: the player stopped on item 1.
     ASSERT_TRUE(harness::WaitUntil(
         [&] {
             return capture.Size() >= start + expected.size() &&
@@ -60,6 +49,24 @@ TEST(Playback, CommandLineFilesPlayInOrderAndArriveExactly) {
         std::printf("note: %zu bytes of silence inserted by the sound engine\n", inserted);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(quorel.WaitForExit(), 0);
+}
+
+TEST(Playback, CommandLineFilesPlayInOrderAndArriveExactly) {
+    harness::ScratchTree tree;
+    // A stream without an information frame plays every frame as decoded.
+    const Bytes mp3 = WithoutInformationFrame(ReadFile(Fixture("tone-128k.mp3")));
+    ASSERT_FALSE(mp3.empty());
+    const std::string mp3Path = tree.folder() + "\\tone.mp3";
+    WriteFile(mp3Path, mp3);
+    // One second of 44.1 kHz stereo: the same format as the MP3's output. The
+    // command line is played sorted by name: tone.mp3, then tone.wav.
+    const Bytes wavData = Pattern(176400, 5);
+    const std::string wavPath = tree.folder() + "\\tone.wav";
+    WriteFile(wavPath, MakeWave(1, 2, 44100, wavData));
+
+    Bytes expected = DecodeWhole(mp3, FirstSync(mp3, 0));
+    expected.insert(expected.end(), wavData.begin(), wavData.end());
+    ExpectQuorelPlays(tree, {mp3Path, wavPath}, expected);
 }
 
 // The PCM the input plug-in makes of a file, played in this process.
@@ -81,8 +88,6 @@ Bytes PlayedByTessaly(const std::string& path) {
 // without the encoder's delay and padding, the two arrive as the whole
 // sweep, not a sample lost or added.
 TEST(Playback, GaplessTracksArriveAsTheWholeSweep) {
-    varnoth_test::Capture capture;
-    ASSERT_TRUE(capture.available()) << "QUOREL_CAPTURE is not set";
     harness::ScratchTree tree;
     const std::string first = tree.folder() + "\\1.mp3";
     const std::string second = tree.folder() + "\\2.mp3";
@@ -93,29 +98,7 @@ TEST(Playback, GaplessTracksArriveAsTheWholeSweep) {
     ASSERT_EQ(a.size() + b.size(), 176400u * 2) << "the whole sweep, mono";
     Bytes expected = a;
     expected.insert(expected.end(), b.begin(), b.end());
-
-    const uint64_t start = capture.SettledSize(200);
-    harness::Process quorel(tree.program(), {first, second});
-    ASSERT_TRUE(quorel.started());
-    HWND window = harness::WaitForMainWindow(quorel.id());
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(harness::WaitUntil(
-        [&] {
-            return capture.Size() >= start + expected.size() &&
-                   harness::WindowTextOf(window) == L"Quorel";
-        },
-        60000))
-        << "only " << capture.Size() - start << " of " << expected.size() << " bytes played";
-    capture.SettledSize();
-    const Bytes played = capture.ReadFrom(start);
-    size_t inserted = 0;
-    EXPECT_TRUE(varnoth_test::ArrivedInOrder(played, expected, 0, &inserted))
-        << "the capture is not the two tracks' PCM (" << played.size() << " bytes for "
-        << expected.size() << ")";
-    if (inserted)
-        std::printf("note: %zu bytes of silence inserted by the sound engine\n", inserted);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(quorel.WaitForExit(), 0);
+    ExpectQuorelPlays(tree, {first, second}, expected);
 }
 
 } // namespace

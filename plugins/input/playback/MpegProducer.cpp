@@ -96,6 +96,13 @@ int32_t MpegProducer::Position() const {
     return bytesPerSecond > 0 ? static_cast<int32_t>(bytesConsumed / bytesPerSecond) : 0;
 }
 
+// The length of the frame whose header is at `offset`; 0 when there is none.
+int32_t MpegProducer::FrameLengthAt(int64_t offset) {
+    uint8_t headerBytes[4];
+    if (ReadAudio(offset, headerBytes, sizeof headerBytes) != sizeof headerBytes) return 0;
+    return FrameLength(headerBytes);
+}
+
 // The first frame of the stream at or behind `offset`, by the same rule as
 // the stream's first frame was found.
 bool MpegProducer::ResyncAt(int64_t offset, int64_t* frameOffset) {
@@ -124,13 +131,15 @@ bool MpegProducer::ResyncAt(int64_t offset, int64_t* frameOffset) {
 // Through the information frame's table: the byte offset for the second
 // asked, then the first frame from there.
 int64_t MpegProducer::SeekByTable(int32_t seconds) {
-    const double duration = static_cast<double>(totalSamples) / header.sampleRate;
-    const double fraction = std::min(seconds / duration, 1.0);
+    // The first frame that starts at or after the second asked, counted
+    // without the encoder's delay.
+    const int64_t target = static_cast<int64_t>(seconds) * header.sampleRate + keepFrom;
+    const int64_t frame = std::min((target + frameSamples - 1) / frameSamples, stream.vbr.frames);
+    const double fraction = static_cast<double>(frame) / static_cast<double>(stream.vbr.frames);
     int64_t offset = stream.firstFrame + VbrSeekOffset(stream.vbr, fraction);
     offset = std::max(offset, stream.dataOffset);
     if (!ResyncAt(offset, &offset)) offset = stream.audioEnd;
-    sampleIndex =
-        static_cast<int64_t>(fraction * static_cast<double>(stream.vbr.frames)) * frameSamples;
+    sampleIndex = frame * frameSamples;
     return offset;
 }
 
@@ -140,9 +149,7 @@ int64_t MpegProducer::SeekByFrames(int32_t seconds) {
     int64_t offset = stream.dataOffset;
     sampleIndex = 0;
     while (sampleIndex + frameSamples <= target) {
-        uint8_t headerBytes[4];
-        if (ReadAudio(offset, headerBytes, sizeof headerBytes) != sizeof headerBytes) break;
-        const int32_t length = FrameLength(headerBytes);
+        const int32_t length = FrameLengthAt(offset);
         if (length == 0) break;
         offset += length;
         sampleIndex += frameSamples;
@@ -156,9 +163,7 @@ int64_t MpegProducer::SeekByBytes(int32_t seconds) {
     int64_t position = 0;
     int64_t offset = stream.dataOffset;
     while (position < seconds) {
-        uint8_t headerBytes[4];
-        if (ReadAudio(offset, headerBytes, sizeof headerBytes) != sizeof headerBytes) break;
-        const int32_t length = FrameLength(headerBytes);
+        const int32_t length = FrameLengthAt(offset);
         if (length == 0) break;
         bytesConsumed += length;
         offset += length;

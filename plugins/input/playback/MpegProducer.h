@@ -28,6 +28,7 @@ class MpegProducer : public PcmProducer {
     int64_t SeekByFrames(int32_t seconds);
     int64_t SeekByBytes(int32_t seconds);
     bool ResyncAt(int64_t offset, int64_t* frameOffset);
+    int32_t FrameLengthAt(int64_t offset);
 
     TagFile& file;
     MpegStream stream;
