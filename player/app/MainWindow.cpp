@@ -111,6 +111,10 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == 1) OnTitleScrollTick();
+        if (wParam == TDrawInterfaceBitmap::kScrollTimer) OnSkinScrollTimer();
+        return 0;
+    case TDrawInterfaceBitmap::kTitleRedrawMessage:
+        OnTitleRedraw();
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -150,7 +154,8 @@ bool TMainWin::FormCreate() {
     // Seam: the play list window and the about box.
     model = std::make_unique<TOpenAudioFile>(files,
                                              [this](const char* text) { ShowByteMessage(text); });
-    // Seams: the skin; the menu play list; the re-open history.
+    CreateSkin();
+    // Seams: the menu play list; the re-open history.
 
     if (settings->UseDirectSound && !output->OutputInitDirectSound(window))
         MessageBoxW(window, kDirectSoundFailedMessage, nullptr, MB_OK);
@@ -210,7 +215,7 @@ void TMainWin::FormDestroy() {
     if (destroyed) return;
     destroyed = true;
     if (output) output->OutputRelease();
-    // Seam: the skin's bitmaps.
+    DestroySkin();
     SaveAtExit();
     transport.reset();
     shuffle.reset();
@@ -230,7 +235,7 @@ void TMainWin::OnAppCommand(WPARAM command, LPARAM argument) {
         break;
     case kCmdNotifyPosition:
         transport->NotifyPosition(static_cast<int32_t>(argument));
-        if (!transport->SeekDragging) Draw(PositionRedraw(CurrentPanel()));
+        if (!transport->SeekDragging) Draw(DrawLists().PositionRedraw(CurrentPanel()));
         break;
     case kCmdPlay:
         transport->ButtonAction(kButtonPlayPause);
@@ -279,7 +284,7 @@ void TMainWin::HandoverList() {
 // An outside change of the volume line in use shows on the panel.
 void TMainWin::OnMixerControlChange(uint32_t controlId) {
     const int32_t shown = transport ? transport->MixerControlChange(controlId) : -1;
-    if (shown >= 0) Draw(VolumeRedraw(shown));
+    if (shown >= 0) Draw(DrawLists().VolumeRedraw(shown));
 }
 
 void TMainWin::ShowByteMessage(const char* text) {
