@@ -13,15 +13,9 @@
 namespace {
 
 constexpr char kVersion[] = "2.1.0";
-// Bytes searched for the first frame.
-constexpr int32_t kFrameSearchBytes = 1024;
 // PCM buffer of a WAVE source, written to the output in 32 KB blocks.
 constexpr int32_t kWavePcmCapacity = 0x80000;
 constexpr int32_t kWaveFlushThreshold = 0x8000;
-
-int32_t Seconds(int64_t bytes, int64_t bytesPerSecond) {
-    return bytesPerSecond > 0 ? static_cast<int32_t>(bytes / bytesPerSecond) : 0;
-}
 
 } // namespace
 
@@ -29,7 +23,7 @@ int32_t Seconds(int64_t bytes, int64_t bytesPerSecond) {
 struct Tessaly::StreamFacts {
     FrameHeader header;
     OutputShape shape;
-    int64_t frameOffset;
+    int32_t shownBitrate;
 };
 
 Tessaly::Tessaly(std::unique_ptr<PlaybackThread> playbackThread, std::unique_ptr<TAudioCD> cdPlayer)
@@ -77,25 +71,23 @@ int32_t Tessaly::GetVersion(char* buffer) {
     return 1;
 }
 
-// Finds the first frame at or behind `searchStart` and derives its output
-// shape under the current decode options.
-int32_t Tessaly::ProbeMpeg(TagFile& file, int64_t searchStart, StreamFacts* facts) {
-    uint8_t bytes[kFrameSearchBytes];
-    if (!ReadExactAt(file, searchStart, bytes, sizeof bytes)) return 0;
-    int32_t index = 0;
-    while (index + 1 < kFrameSearchBytes && !(bytes[index] == 0xFF && bytes[index + 1] >= 0xF0))
-        ++index;
-    if (index + 1 >= kFrameSearchBytes) return 0;
-    int32_t offset = 0;
-    if (!FindFrameHeader(bytes + index, kFrameSearchBytes - index, facts->header, offset)) return 0;
-    if (!GetOutputShape(facts->header, facts->shape)) return 0;
-    facts->frameOffset = searchStart + index + offset;
+// Reads the tags of a file that is not a WAVE file into `info` and finds the
+// MPEG stream between them; sets the play length. 0 when there is no stream.
+int32_t Tessaly::ProbeMpeg(TagFile& source, InputFileInfo* info, MpegStream* stream) {
+    std::memset(info, 0, sizeof *info);
+    AudioSpan span;
+    span.dataOffset = 0;
+    span.audioSize = source.Size();
+    ReadTagsForOpen(source, &info->tag, &span);
+    if (!FindMpegStream(source, span.dataOffset, span.dataOffset + span.audioSize, stream))
+        return 0;
+    info->playLength = MpegPlayLength(*stream);
     return 1;
 }
 
 void Tessaly::CopyStreamFields(const StreamFacts& facts, InputFileInfo* info) {
     info->channels = facts.shape.channels;
-    info->bitRate = facts.header.bitrate;
+    info->bitRate = facts.shownBitrate;
     info->sampleRate = facts.shape.outputRate;
     info->mpegVersion = facts.header.version;
     info->layer = facts.header.layer;
@@ -152,6 +144,7 @@ int32_t Tessaly::Open(const char* fileName, InputFileInfo* info) {
         dataOffset = waveData;
         ReadWaveInfoList(*file, &info->tag);
         DescribeWave(waveFormat, waveCounters, &facts.header, &facts.shape);
+        facts.shownBitrate = facts.header.bitrate;
         if (fileSize <= 0 || waveFormat.byteRate == 0) {
             info->playLength = 0;
             return 0;
@@ -160,21 +153,9 @@ int32_t Tessaly::Open(const char* fileName, InputFileInfo* info) {
         sourceKind = kSourceWave;
     } else {
         if (!DecoderSetOptions(decodeOptions)) return 0;
-        std::memset(info, 0, sizeof *info);
-        AudioSpan span;
-        span.dataOffset = 0;
-        span.audioSize = fileSize;
-        ReadTagsForOpen(*file, &info->tag, &span);
-        if (!ProbeMpeg(*file, span.dataOffset, &facts)) return 0;
-        // The frame search moves the start, not the size.
-        dataOffset = facts.frameOffset;
-        audioSize = span.audioSize;
-        const int64_t bytesPerSecond = static_cast<int64_t>(facts.header.bitrate) * 1000 / 8;
-        if (audioSize <= 0 || bytesPerSecond == 0) {
-            info->playLength = 0;
-            return 0;
-        }
-        info->playLength = Seconds(audioSize, bytesPerSecond);
+        if (!ProbeMpeg(*file, info, &mpeg)) return 0;
+        dataOffset = mpeg.dataOffset;
+        facts = {mpeg.header, mpeg.shape, MpegShownBitrate(mpeg)};
         sourceKind = kSourceMpeg;
     }
     header = facts.header;
@@ -200,6 +181,7 @@ int32_t Tessaly::GetFileInfo(const char* fileName, InputFileInfo* info) {
     if (waveData >= 0) {
         ReadWaveInfoList(*source, &info->tag);
         DescribeWave(format, counters, &facts.header, &facts.shape);
+        facts.shownBitrate = facts.header.bitrate;
         if (fileSize <= 0 || format.byteRate == 0) {
             info->playLength = 0;
             return 0;
@@ -209,17 +191,9 @@ int32_t Tessaly::GetFileInfo(const char* fileName, InputFileInfo* info) {
         // The playing stream's decoder is left alone: the options are only
         // checked here, and GetOutputShape reads the current ones.
         if (decodeOptions.frequencyLimit < 1000) return 0;
-        std::memset(info, 0, sizeof *info);
-        int64_t searchStart = 0;
-        ReadTagsForFileInfo(*source, &info->tag, &searchStart);
-        if (!ProbeMpeg(*source, searchStart, &facts)) return 0;
-        const int64_t bytesPerSecond = static_cast<int64_t>(facts.header.bitrate) * 1000 / 8;
-        if (fileSize <= 0 || bytesPerSecond == 0) {
-            info->playLength = 0;
-            return 0;
-        }
-        // The whole file, tags included, as the play length's measure.
-        info->playLength = Seconds(fileSize, bytesPerSecond);
+        MpegStream stream;
+        if (!ProbeMpeg(*source, info, &stream)) return 0;
+        facts = {stream.header, stream.shape, MpegShownBitrate(stream)};
     }
     CopyStreamFields(facts, info);
     return 1;
@@ -258,7 +232,7 @@ int32_t Tessaly::Play() {
     int32_t flushThreshold;
     if (sourceKind == kSourceMpeg) {
         if (!DecoderStart(header)) return 0;
-        producer = std::make_unique<MpegProducer>(*file, header, shape, dataOffset, audioSize);
+        producer = std::make_unique<MpegProducer>(*file, mpeg);
         pcmCapacity = 8 * shape.pcmBytesPerFrame;
         flushThreshold = pcmCapacity - 2 * shape.pcmBytesPerFrame;
     } else if (sourceKind == kSourceWave) {

@@ -7,6 +7,7 @@
 #include "AudioCD.h"
 #include "CdPlaybackLoop.h"
 #include "InputPlugin.h"
+#include "MpegStream.h"
 #include "PlaybackChannel.h"
 #include "PlaybackLoop.h"
 #include "TagFile.h"
@@ -46,7 +47,7 @@ class Tessaly : public InputPlugin {
 
   protected:
     struct StreamFacts;
-    static int32_t ProbeMpeg(TagFile& file, int64_t searchStart, StreamFacts* facts);
+    int32_t ProbeMpeg(TagFile& file, InputFileInfo* info, MpegStream* stream);
     static void CopyStreamFields(const StreamFacts& facts, InputFileInfo* info);
     static void RunLoop(PlaybackChannel& channel, void* self);
     int32_t OpenCdTrack(const char* fileName, InputFileInfo* info);
@@ -57,7 +58,7 @@ class Tessaly : public InputPlugin {
     OutputShape shape = {};
     DecodeOptions decodeOptions;
     int64_t dataOffset = 0;
-    int64_t audioSize = 0;
+    MpegStream mpeg = {}; // where the open MPEG source's audio lies
     std::unique_ptr<PlaybackThread> thread;
     // Written by the playback thread, read by the host thread.
     volatile int32_t state = kInputStopped;

@@ -140,7 +140,7 @@ TEST(Layer3FrameTest, AFrameWithoutSyncOrWithAnInvalidRateEndsTheStream) {
     Player player("decoder/fixtures/stereo-sines.mp3");
     std::vector<uint8_t> frame(player.Frame(3), player.Frame(3) + 2000);
     std::vector<uint8_t> out(static_cast<size_t>(player.shape.pcmBytesPerFrame), 0x5A);
-    frame[1] = 0xE3; // eleven-bit sync
+    frame[1] = 0xEB; // the reserved version
     DecodeResult result = DecodeFrame(frame.data(), out.data());
     EXPECT_EQ(result.consumed, 0);
     EXPECT_EQ(result.produced, 0);

@@ -7,10 +7,12 @@
 
 namespace {
 
-// Header bytes: version 1 = MPEG-1, layer field 1 = Layer III.
+// Header bytes: version 1 = MPEG-1, 0 = MPEG-2, 2 = the 8 to 12 kHz extension;
+// layer field 1 = Layer III.
 std::vector<uint8_t> Header(int version, int layer, int bitrateIndex, int rateIndex, int padding,
                             int mode) {
-    return {0xFF, static_cast<uint8_t>(0xF0 | (version << 3) | (layer << 1) | 1),
+    const int versionBits = version == 2 ? 0 : 2 | version;
+    return {0xFF, static_cast<uint8_t>(0xE0 | (versionBits << 3) | (layer << 1) | 1),
             static_cast<uint8_t>((bitrateIndex << 4) | (rateIndex << 2) | (padding << 1)),
             static_cast<uint8_t>(mode << 6)};
 }
@@ -61,15 +63,57 @@ TEST(MpegHeaderTest, ScanEndsFourBytesBeforeTheEnd) {
     EXPECT_EQ(offset, 0);
 }
 
-TEST(MpegHeaderTest, AnInvalidFirstCandidateFailsEvenBeforeAValidFrame) {
-    std::vector<uint8_t> bytes = Header(1, 1, 15, 0, 0, 0);
-    const std::vector<uint8_t> valid = Header(1, 1, 9, 0, 0, 0);
-    bytes.insert(bytes.end(), valid.begin(), valid.end());
+// A sync in a tag, a picture or junk is not a frame: a candidate counts when
+// the frame it describes is followed by a frame of the same version, layer and
+// sampling rate, or ends the bytes given (alone or before an ID3v1 tag).
+TEST(MpegHeaderTest, ACandidateIsAFrameOnlyWhenTheStreamGoesOnBehindIt) {
+    // A frame of `length` bytes: its header and zeros.
+    const auto frame = [](std::vector<uint8_t> header, size_t length) {
+        header.resize(length, 0);
+        return header;
+    };
+    const std::vector<uint8_t> mpeg1 = frame(Header(1, 1, 9, 0, 0, 0), 417); // 128k 44.1k
+    const std::vector<uint8_t> at48k = frame(Header(1, 1, 9, 1, 0, 0), 384);
+    const std::vector<uint8_t> at32k = Header(1, 1, 9, 2, 0, 0);            // 576 bytes
+    const std::vector<uint8_t> at8k = frame(Header(2, 1, 4, 2, 0, 0), 288); // 32k 8 kHz
+    const std::vector<uint8_t> badRate = Header(1, 1, 15, 0, 0, 0);
+    std::vector<uint8_t> tag = {'T', 'A', 'G'};
+    tag.resize(128, ' ');
+    const auto join = [](std::initializer_list<std::vector<uint8_t>> parts) {
+        std::vector<uint8_t> bytes;
+        for (const auto& part : parts)
+            bytes.insert(bytes.end(), part.begin(), part.end());
+        return bytes;
+    };
+    const std::vector<uint8_t> junk(100, 0x11);
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        int32_t found; // 0 none, else the offset + 1
+        int32_t sampleRate;
+    } cases[] = {
+        {"an invalid candidate, then the stream", join({badRate, mpeg1, mpeg1}), 5, 44100},
+        {"a valid header in junk, then the stream", join({at32k, junk, mpeg1, mpeg1}), 105, 44100},
+        {"frames of another sampling rate", join({at48k, mpeg1, mpeg1}), 385, 44100},
+        {"a lone frame ending the bytes", mpeg1, 1, 44100},
+        {"a lone frame before an ID3v1 tag", join({mpeg1, tag}), 1, 44100},
+        {"a frame followed by junk", join({mpeg1, junk}), 0, 0},
+        {"frames at 8 kHz", join({junk, at8k, at8k}), 101, 8000},
+        {"the reserved version", join({{0xFF, 0xEB, 0x90, 0x00}, junk}), 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FrameHeader header{};
+        int32_t offset = -1;
+        const int32_t count = static_cast<int32_t>(c.bytes.size());
+        ASSERT_EQ(FindFrameHeader(c.bytes.data(), count, header, offset), c.found != 0 ? 1 : 0);
+        if (c.found == 0) continue;
+        EXPECT_EQ(offset, c.found - 1);
+        EXPECT_EQ(header.sampleRate, c.sampleRate);
+    }
+    const std::vector<uint8_t> reservedLayer = Header(1, 0, 9, 0, 0, 0);
     FrameHeader header;
     int32_t offset = -1;
-    EXPECT_EQ(FindFrameHeader(bytes.data(), static_cast<int32_t>(bytes.size()), header, offset), 0);
-    EXPECT_EQ(offset, 0);
-    const std::vector<uint8_t> reservedLayer = Header(1, 0, 9, 0, 0, 0);
     EXPECT_EQ(FindFrameHeader(reservedLayer.data(), 4, header, offset), 0);
     const std::vector<uint8_t> reservedRate = Header(1, 1, 9, 3, 0, 0);
     EXPECT_EQ(FindFrameHeader(reservedRate.data(), 4, header, offset), 0);
@@ -87,7 +131,9 @@ TEST(MpegHeaderTest, FrameLengthsFollowTheLayerRules) {
     EXPECT_EQ(FrameLength(Header(1, 1, 15, 0, 0, 0).data()), 0);
     EXPECT_EQ(FrameLength(Header(1, 1, 9, 3, 0, 0).data()), 0);
     EXPECT_EQ(FrameLength(Header(1, 0, 9, 0, 0, 0).data()), 0);
-    const uint8_t noSync[4] = {0xFF, 0xE3, 0x90, 0x00}; // eleven-bit sync is not accepted
+    EXPECT_EQ(FrameLength(Header(2, 1, 8, 2, 0, 0).data()), 576); // 64k at 8 kHz
+    EXPECT_EQ(FrameLength(Header(2, 1, 8, 0, 1, 0).data()), 418); // 64k at 11.025 kHz
+    const uint8_t noSync[4] = {0xFF, 0xEB, 0x90, 0x00};           // the reserved version
     EXPECT_EQ(FrameLength(noSync), 0);
 }
 

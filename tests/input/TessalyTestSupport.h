@@ -157,6 +157,18 @@ inline Bytes DecodeWhole(const Bytes& file, size_t firstFrame) {
     return pcm;
 }
 
+// The file with the name of its information frame ("Info" or "Xing") blanked:
+// a stream without one, whose first frame is played as the silent frame it is.
+inline Bytes WithoutInformationFrame(Bytes file) {
+    for (size_t i = 0; i + 4 <= file.size() && i < 1024; ++i)
+        if (std::memcmp(file.data() + i, "Info", 4) == 0 ||
+            std::memcmp(file.data() + i, "Xing", 4) == 0) {
+            std::memset(file.data() + i, 0, 4);
+            break;
+        }
+    return file;
+}
+
 inline size_t FirstSync(const Bytes& file, size_t from) {
     for (size_t i = from; i + 1 < file.size(); ++i)
         if (file[i] == 0xFF && file[i + 1] >= 0xF0) return i;

@@ -75,26 +75,4 @@ TEST(TagReadingForOpen, RiffContainerGivesTheDataChunkAndItsList) {
     EXPECT_EQ(r.span.audioSize, 2000);
 }
 
-TEST(TagReadingForFileInfo, Id3v2LengthStartsTheFrameSearchAndRiffDoesNot) {
-    MemoryTagFile withId3v2(Id3v2Tag(300) + kAudio + kV1);
-    TagRecord tag = EmptyRecord();
-    int64_t start = -1;
-    ReadTagsForFileInfo(withId3v2, &tag, &start);
-    EXPECT_EQ(start, 300);
-    EXPECT_STREQ(tag.title, "v1 title");
-
-    MemoryTagFile riff(RiffFile({Chunk("data", kAudio), InfoList({{"INAM", "R title"}})}));
-    tag = EmptyRecord();
-    ReadTagsForFileInfo(riff, &tag, &start);
-    EXPECT_EQ(start, 0);
-    EXPECT_STREQ(tag.title, "R title");
-
-    MemoryTagFile lyrics(kAudio + Lyrics3Block({{"EAR", "L artist"}}) + kV1);
-    tag = EmptyRecord();
-    ReadTagsForFileInfo(lyrics, &tag, &start);
-    EXPECT_EQ(start, 0);
-    EXPECT_STREQ(tag.artist, "L artist");
-    EXPECT_STREQ(tag.title, "v1 title");
-}
-
 } // namespace

@@ -43,11 +43,12 @@ class TessalyDllTest : public ::testing::Test {
 };
 
 TEST_F(TessalyDllTest, MpegPlaysExactlyTheDecodersPcmToTheEnd) {
-    const Bytes file = ReadFile(Fixture("tone-128k.mp3"));
+    // A stream without an information frame plays every frame as decoded.
+    const Bytes file = WithoutInformationFrame(ReadFile(Fixture("tone-128k.mp3")));
     ASSERT_FALSE(file.empty());
     const Bytes expected = DecodeWhole(file, FirstSync(file, 0));
     InputFileInfo info = {};
-    ASSERT_EQ(input->Open(Fixture("tone-128k.mp3").c_str(), &info), 1);
+    ASSERT_EQ(input->Open(Scratch("plain.mp3", file).c_str(), &info), 1);
     EXPECT_EQ(info.playLength, 3);
     ASSERT_EQ(input->Play(), 1);
     ASSERT_TRUE(reports.WaitForEnd());

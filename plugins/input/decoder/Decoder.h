@@ -13,8 +13,9 @@ void DecoderInitTables();
 int32_t DecoderSetOptions(const DecodeOptions& options);
 void DecoderGetOptions(DecodeOptions& options);
 
-// Finds the first sync among bytes [0, count - 4] and decodes that header.
-// 1 when it is a valid header; 0 otherwise (the scan stops at the first candidate).
+// Finds the first valid header among bytes [0, count - 4] whose frame is followed by a
+// header of the same version, layer and sampling rate, or reaches past count - 4.
+// 1 when found; 0 otherwise.
 int32_t FindFrameHeader(const uint8_t* bytes, int32_t count, FrameHeader& header, int32_t& offset);
 
 // Output shape for a header under the current options; 0 for a reserved layer.

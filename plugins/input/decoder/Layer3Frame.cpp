@@ -114,7 +114,7 @@ DecodeResult L3Frame(const uint8_t* input, uint8_t* output, bool lowSamplingRate
     FrameHeader frame;
     HeaderParse(input, frame);
     const int32_t bitrate = HeaderBitrate(frame.version, kLayerThree, frame.bitrateIndex) * 1000;
-    const int32_t sampleRate = HeaderSampleRate(frame.version, frame.sampleRateIndex);
+    const int32_t sampleRate = frame.sampleRate;
     if (bitrate == 0 || sampleRate == 0) return {0, 0};
 
     int32_t frameLength = 144 * bitrate / sampleRate;
@@ -194,8 +194,12 @@ void L3Setup() {
     const int32_t version = l3.lowSamplingRate ? 0 : 1;
     const int32_t rateIndex =
         header.sampleRateIndex >= 0 && header.sampleRateIndex < 3 ? header.sampleRateIndex : 0;
-    const int16_t* longStarts = kLongBandStarts[version][rateIndex];
-    const int16_t* shortStarts = kShortBandStarts[version][rateIndex];
+    const bool lowestRates =
+        l3.lowSamplingRate && header.sampleRate > 0 && header.sampleRate < 16000;
+    const int16_t* longStarts =
+        lowestRates ? kLongBandStartsLowest[rateIndex] : kLongBandStarts[version][rateIndex];
+    const int16_t* shortStarts =
+        lowestRates ? kShortBandStartsLowest[rateIndex] : kShortBandStarts[version][rateIndex];
     for (int32_t b = 0; b < kLongBands; ++b) {
         l3.longBandEnds[b] = longStarts[b + 1];
         l3.longBandWidths[b] = longStarts[b + 1] - longStarts[b];

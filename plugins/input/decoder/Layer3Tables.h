@@ -11,6 +11,9 @@ constexpr int32_t kShortBands = 13;
 // the last entry being 576 (long) or 192 (short).
 extern const int16_t kLongBandStarts[2][3][kLongBands + 1];
 extern const int16_t kShortBandStarts[2][3][kShortBands + 1];
+// The same for the 8 to 12 kHz extension: 11025, 12000, 8000 Hz.
+extern const int16_t kLongBandStartsLowest[3][kLongBands + 1];
+extern const int16_t kShortBandStartsLowest[3][kShortBands + 1];
 
 // slen1, slen2 of MPEG-1 by scalefac_compress.
 extern const uint8_t kSlen[2][16];

@@ -1,11 +1,14 @@
 #include "MpegHeader.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "Decoder.h"
 #include "DecoderCore.h"
 
 namespace {
+
+constexpr int64_t kId3v1Bytes = 128;
 
 // [version][layer field][index], kbit/s. MPEG-2 Layers II and III share a row.
 const int16_t kBitrates[2][4][16] = {
@@ -23,7 +26,13 @@ const int16_t kBitrates[2][4][16] = {
     },
 };
 
-const int32_t kSampleRates[2][4] = {{22050, 24000, 16000, 0}, {44100, 48000, 32000, 0}};
+// By the header's two version bits: the 8 to 12 kHz extension, reserved, MPEG-2, MPEG-1.
+const int32_t kSampleRates[4][4] = {
+    {11025, 12000, 8000, 0}, {0}, {22050, 24000, 16000, 0}, {44100, 48000, 32000, 0}};
+
+bool HeaderValid(const FrameHeader& header) {
+    return header.layer != 0 && header.bitrate != 0 && header.sampleRate != 0;
+}
 
 int32_t FrameBytesWithoutPadding(int32_t version, int32_t layer, int32_t bitrate,
                                  int32_t sampleRate) {
@@ -51,7 +60,7 @@ void HeaderParse(const uint8_t* bytes, FrameHeader& header) {
     header.original = (bytes[3] >> 2) & 1;
     header.emphasis = bytes[3] & 3;
     header.bitrate = HeaderBitrate(header.version, header.layer, header.bitrateIndex);
-    header.sampleRate = HeaderSampleRate(header.version, header.sampleRateIndex);
+    header.sampleRate = HeaderSampleRate(bytes[1], header.sampleRateIndex);
 }
 
 int32_t HeaderBitrate(int32_t version, int32_t layer, int32_t bitrateIndex) {
@@ -60,9 +69,14 @@ int32_t HeaderBitrate(int32_t version, int32_t layer, int32_t bitrateIndex) {
     return kBitrates[version][layer][bitrateIndex];
 }
 
-int32_t HeaderSampleRate(int32_t version, int32_t sampleRateIndex) {
-    if (version < 0 || version > 1 || sampleRateIndex < 0 || sampleRateIndex > 3) return 0;
-    return kSampleRates[version][sampleRateIndex];
+int32_t HeaderSampleRate(uint8_t versionByte, int32_t sampleRateIndex) {
+    if (sampleRateIndex < 0 || sampleRateIndex > 3) return 0;
+    return kSampleRates[(versionByte >> 3) & 3][sampleRateIndex];
+}
+
+bool HeadersAgree(const FrameHeader& first, const FrameHeader& next) {
+    return HeaderValid(next) && next.version == first.version && next.layer == first.layer &&
+           next.sampleRate == first.sampleRate;
 }
 
 int32_t HeaderSamplesPerFrame(const FrameHeader& header) {
@@ -85,11 +99,27 @@ int32_t HeaderSubbandLimit(int32_t sampleRate, const DecodeOptions& options,
 int32_t FindFrameHeader(const uint8_t* bytes, int32_t count, FrameHeader& header, int32_t& offset) {
     offset = 0;
     if (bytes == nullptr || count <= 3) return 0;
+    // A sync inside a tag, a picture or junk is taken for a frame only when
+    // the frame it describes is followed by one of the same stream, or runs
+    // to the end of the bytes given or to an ID3v1 tag there (a stream's last
+    // or only frame).
     for (int32_t i = 0; i <= count - 4; ++i) {
         if (!HeaderHasSync(bytes + i)) continue;
+        FrameHeader candidate;
+        HeaderParse(bytes + i, candidate);
+        if (!HeaderValid(candidate)) continue;
+        const int64_t next = static_cast<int64_t>(i) + FrameLength(bytes + i);
+        const bool lastBeforeTag =
+            next + kId3v1Bytes == count && std::memcmp(bytes + next, "TAG", 3) == 0;
+        if (next + 4 <= count && !lastBeforeTag) {
+            if (!HeaderHasSync(bytes + next)) continue;
+            FrameHeader following;
+            HeaderParse(bytes + next, following);
+            if (!HeadersAgree(candidate, following)) continue;
+        }
         offset = i;
-        HeaderParse(bytes + i, header);
-        return header.layer != 0 && header.bitrate != 0 && header.sampleRate != 0 ? 1 : 0;
+        header = candidate;
+        return 1;
     }
     return 0;
 }
@@ -116,7 +146,7 @@ int32_t FrameLength(const uint8_t* bytes) {
     if (bytes == nullptr || !HeaderHasSync(bytes)) return 0;
     FrameHeader header;
     HeaderParse(bytes, header);
-    if (header.layer == 0 || header.bitrate == 0 || header.sampleRate == 0) return 0;
+    if (!HeaderValid(header)) return 0;
     if (header.layer == kLayerOne)
         return 4 * (12000 * header.bitrate / header.sampleRate + header.padding);
     return FrameBytesWithoutPadding(header.version, header.layer, header.bitrate,

@@ -3,16 +3,16 @@
 
 #include <vector>
 
+#include "MpegStream.h"
 #include "PcmProducer.h"
 #include "TagFile.h"
-#include "decoder/DecoderTypes.h"
 
 class MpegProducer : public PcmProducer {
   public:
-    // `file` is borrowed. The audio runs from `dataOffset` for `audioSize`
-    // bytes (tags behind it are not read). DecoderStart has been called.
-    MpegProducer(TagFile& file, const FrameHeader& header, const OutputShape& shape,
-                 int64_t dataOffset, int64_t audioSize);
+    // `file` is borrowed. The audio runs from the stream's data offset to its
+    // audio end (tags behind it are not read). DecoderStart has been called
+    // with the stream's header and the options its shape was found under.
+    MpegProducer(TagFile& file, const MpegStream& stream);
 
     int32_t MaxBlockBytes() const override { return shape.pcmBytesPerFrame; }
     ProduceStep Produce(uint8_t* out) override;
@@ -23,14 +23,25 @@ class MpegProducer : public PcmProducer {
   private:
     void Refill();
     size_t ReadAudio(int64_t offset, uint8_t* buffer, size_t count);
+    int32_t Keep(uint8_t* out, int32_t produced);
+    int64_t SeekByTable(int32_t seconds);
+    int64_t SeekByFrames(int32_t seconds);
+    int64_t SeekByBytes(int32_t seconds);
+    bool ResyncAt(int64_t offset, int64_t* frameOffset);
+    int32_t FrameLengthAt(int64_t offset);
 
     TagFile& file;
+    MpegStream stream;
     FrameHeader header;
     OutputShape shape;
-    int64_t dataOffset;
-    int64_t audioEnd;
     int64_t filePosition;
     int64_t bytesConsumed = 0;
+    // Counted in samples at the stream's full rate, from the first audio frame.
+    int32_t frameSamples;
+    int64_t sampleIndex = 0;
+    int64_t totalSamples; // by the information frame; 0 when unknown
+    int64_t keepFrom = 0; // the encoder's delay and padding are not played
+    int64_t keepTo = INT64_MAX;
     // Compressed data: `held` bytes from `readOffset`.
     std::vector<uint8_t> input;
     int32_t capacity;

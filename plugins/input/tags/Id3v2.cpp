@@ -2,12 +2,47 @@
 
 #include <cstring>
 
+namespace {
+
+constexpr uint8_t kFooterFlag = 0x10;
+// How far zero padding between two tags is looked through, and how many tags
+// are skipped at most.
+constexpr size_t kPaddingLook = 4096;
+constexpr int kMostStackedTags = 64;
+
+// Behind a first tag, only a well-formed header counts as another tag: "ID3",
+// version 2 to 4, and size bytes of seven bits.
+bool WellFormedHeader(const uint8_t* header) {
+    if (std::memcmp(header, "ID3", 3) != 0 || header[3] < 2 || header[3] > 4 || header[4] == 0xFF)
+        return false;
+    for (size_t i = 6; i < kId3v2HeaderSize; ++i)
+        if (header[i] & 0x80) return false;
+    return true;
+}
+
+} // namespace
+
 int64_t Id3v2TagLength(const uint8_t* header) {
     if (std::memcmp(header, "ID3", 3) != 0) return 0;
     int64_t size = 0;
     for (size_t i = 6; i < kId3v2HeaderSize; ++i)
         size = (size << 7) | (header[i] & 0x7F);
-    return size + static_cast<int64_t>(kId3v2HeaderSize);
+    const bool footer = header[3] == 4 && (header[5] & kFooterFlag) != 0;
+    return size + static_cast<int64_t>(kId3v2HeaderSize) * (footer ? 2 : 1);
+}
+
+int64_t Id3v2StackedLength(TagFile& file, int64_t end) {
+    int64_t at = end;
+    for (int tag = 0; tag < kMostStackedTags; ++tag) {
+        uint8_t look[kPaddingLook];
+        const size_t got = at >= 0 ? file.ReadAt(at, look, sizeof look) : 0;
+        size_t zeros = 0;
+        while (zeros < got && look[zeros] == 0)
+            ++zeros;
+        if (zeros + kId3v2HeaderSize > got || !WellFormedHeader(look + zeros)) break;
+        at += static_cast<int64_t>(zeros) + Id3v2TagLength(look + zeros);
+    }
+    return at - end;
 }
 
 bool ReadId3v2Length(TagFile& file, int64_t* length) {
@@ -16,6 +51,7 @@ bool ReadId3v2Length(TagFile& file, int64_t* length) {
     if (fileSize < 0 || !ReadExactAt(file, 0, header, sizeof header)) return false;
     int64_t tagLength = Id3v2TagLength(header);
     if (tagLength == 0) return false;
+    if (tagLength < fileSize) tagLength += Id3v2StackedLength(file, tagLength);
     // A size past the end (a cut-off download) leaves no audio to find.
     *length = tagLength < fileSize ? tagLength : fileSize;
     return true;

@@ -24,14 +24,3 @@ void ReadTagsForOpen(TagFile& file, TagRecord* tag, AudioSpan* span) {
     if (ReadRiffContainerForOpen(file, tag, span)) return;
     ReadLyrics3BlockForOpen(file, tag, span);
 }
-
-void ReadTagsForFileInfo(TagFile& file, TagRecord* tag, int64_t* frameSearchStart) {
-    *frameSearchStart = 0;
-    const bool hadId3v1 = ReadId3v1Tag(file, tag);
-    if (ReadId3v2Length(file, frameSearchStart)) {
-        readId3v2Texts(file, hadId3v1, tag);
-        return;
-    }
-    if (ReadRiffInfoList(file, tag)) return;
-    ReadLyrics3Block(file, tag);
-}

@@ -10,11 +10,7 @@
 #include "InputFileInfo.h"
 #include "TagFile.h"
 
-// For Open: `span` comes in as offset 0 and the file size; on return it
+// For Open and GetFileInfo: `span` comes in as offset 0 and the file size; on return it
 // covers the audio: behind an ID3v2 tag, or the RIFF "data" chunk, without
 // the tags at the end.
 void ReadTagsForOpen(TagFile& file, TagRecord* tag, AudioSpan* span);
-
-// For GetFileInfo: the audio is not measured; `frameSearchStart` becomes the
-// ID3v2 tag length, or 0.
-void ReadTagsForFileInfo(TagFile& file, TagRecord* tag, int64_t* frameSearchStart);
