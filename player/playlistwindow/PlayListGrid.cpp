@@ -1,0 +1,136 @@
+#include "PlayListGrid.h"
+
+#include "CellTexts.h"
+#include "SortKeys.h"
+
+#include <utility>
+
+namespace {
+
+// Each key's refinements: runs equal in the key (and the refinements before)
+// are sorted by the next one.
+std::vector<int32_t> RefinementsOf(int32_t key) {
+    switch (key) {
+    case kKeyGenre:
+    case kKeyYear:
+        return {kKeyArtist, kKeyAlbum, kKeyPath};
+    case kKeyArtist:
+        return {kKeyAlbum, kKeyPath};
+    case kKeyAlbum:
+        return {kKeyPath};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+bool SortDirections::Toggle(int32_t key) {
+    const int32_t slot = key >= 1 && key < 8 ? key : 1;
+    ascending_[slot] = !ascending_[slot];
+    return ascending_[slot];
+}
+
+PlayListGrid::PlayListGrid(TOpenAudioFile& lists, PlayListRequests& requests)
+    : lists_(lists), requests_(requests), columns_(ColumnsFor(kListMode, flags_)) {}
+
+const TInputItemDB& PlayListGrid::Shown() const {
+    return mode_ == kEditMode ? lists_.EditList() : lists_.PlayList();
+}
+
+void PlayListGrid::SetupListMode(int32_t mode) {
+    mode_ = mode == kEditMode || mode == kUniteMode ? mode : kListMode;
+    columns_ = ColumnsFor(mode_, flags_);
+    if (!SelectCell(column_, row_)) SelectCell(1, 1);
+    const int32_t current = lists_.PlayList().GetCurrent();
+    if (mode_ == kListMode && current > 0) SelectCell(1, current);
+}
+
+std::vector<int32_t> PlayListGrid::FitColumnWidths(int32_t gridWidth) const {
+    return ::FitColumnWidths(mode_, flags_, gridWidth);
+}
+
+int32_t PlayListGrid::RowCount() const {
+    const int32_t count = Shown().GetCount();
+    return count > 0 ? count : 1;
+}
+
+std::string PlayListGrid::CellText(int32_t row, int32_t column) const {
+    if (column < 0 || column >= int32_t(columns_.size())) return std::string();
+    const CellField field = columns_[column].field;
+    const ItemRecord* item = Shown().GetItem(row);
+    if (item == nullptr) return std::string();
+    if (field == CellField::RowNumber)
+        return std::to_string(row) + (lists_.IsModified(row) ? " " : "");
+    return FieldCellText(*item, field);
+}
+
+bool PlayListGrid::SelectCell(int32_t column, int32_t row) {
+    if (column < 0 || column >= int32_t(columns_.size()) || row < 1 || row > RowCount())
+        return false;
+    column_ = column;
+    row_ = row;
+    return true;
+}
+
+bool PlayListGrid::SortByColumn(int32_t column) {
+    if (column < 1 || column >= int32_t(columns_.size())) return false;
+    const int32_t key = SortKeyOfField(columns_[column].field);
+    const bool ascending = directions_.Toggle(key);
+    if (key < 0) return false;
+    // One order for both lists, from the list the grid shows, so that entry
+    // n stays the same file in both even while edits are pending.
+    const TInputItemDB& shown = Shown();
+    bool moved = lists_.ReorderEntries(shown.SortOrder(key, ascending));
+    std::vector<int32_t> groups = {key};
+    for (int32_t refinement : RefinementsOf(key)) {
+        moved = lists_.ReorderEntries(shown.GroupSortOrder(groups, refinement, ascending)) && moved;
+        groups.push_back(refinement);
+    }
+    return moved;
+}
+
+bool PlayListGrid::Move(int32_t from, int32_t to) {
+    if (!lists_.SwapEntries(from, to)) return false;
+    SelectCell(column_, to);
+    return true;
+}
+
+bool PlayListGrid::MoveUp() {
+    return row_ > 1 && Move(row_, row_ - 1);
+}
+
+bool PlayListGrid::MoveDown() {
+    return Move(row_, row_ + 1);
+}
+
+bool PlayListGrid::DeleteRow() {
+    if (!lists_.DeleteEntry(row_)) return false;
+    requests_.EntryCountChanged();
+    if (lists_.PlayList().GetCount() == 0) requests_.Post(kCmdRefresh);
+    if (row_ > RowCount()) row_ = RowCount();
+    return true;
+}
+
+void PlayListGrid::ClearAll() {
+    requests_.Post(kCmdStop);
+    SelectCell(1, 1);
+    requests_.Post(kCmdClearList);
+}
+
+bool PlayListGrid::PlayRow(int32_t column, int32_t row) {
+    if (column < 0 || row < 1 || !lists_.PlayList().SetCurrent(row)) return false;
+    SelectCell(column, row);
+    const int32_t state = requests_.InputState();
+    if (state == 1 || state == 2) {
+        requests_.Post(kCmdStop);
+        requests_.Post(kCmdPlay);
+    } else if (state == 0) {
+        requests_.Post(kCmdPlay);
+    }
+    return true;
+}
+
+std::string PlayListGrid::TotalTimeText() const {
+    return ::TotalTimeText(TotalPlayTime(lists_.PlayList()));
+}
