@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the built-in panel bitmaps (24-bit BMP) and the two program icons
-(ICO) from the pixel definitions below.
+"""Writes the built-in panel bitmaps and the title bars' close image (24-bit
+BMP) and the two program icons (ICO) from the pixel definitions below.
 
     python3 player/resources/make_bitmaps.py [output folder]
     python3 player/resources/make_bitmaps.py --check [folder]
@@ -179,6 +179,41 @@ MINIMISE_MARK = [
 ]
 
 
+# The close image of the secondary windows' title bars, 16 x 14: a raised
+# key with a cross; pressed, the key sinks and the cross moves down and right.
+CLOSE_CROSS = [
+    "##....##",
+    "###..###",
+    ".######.",
+    "..####..",
+    "..####..",
+    ".######.",
+    "###..###",
+    "##....##",
+]
+
+
+def title_close(pressed):
+    face, light, shade, dark = (200, 200, 204), (250, 250, 252), (128, 128, 134), (40, 40, 44)
+    width, height = 16, 14
+    image = [[face] * width for _ in range(height)]
+    top_left, bottom_right = (shade, light) if pressed else (light, dark)
+    for x in range(width):
+        image[0][x] = top_left
+        image[height - 1][x] = bottom_right
+    for y in range(height):
+        image[y][0] = top_left
+        image[y][width - 1] = bottom_right
+    if not pressed:
+        for x in range(1, width - 1):
+            image[height - 2][x] = shade
+        for y in range(1, height - 1):
+            image[y][width - 2] = shade
+    shift = 1 if pressed else 0
+    stamp(image, CLOSE_CROSS, 4 + shift, 3 + shift, {"#": (24, 24, 28)})
+    return image
+
+
 def volume_frame():
     image = blank(11, 23)
     for y in range(23):
@@ -218,6 +253,8 @@ def bitmaps():
         "INT_BAR": left_strip(),
         "EXIT2_UP": system_mark(CLOSE_MARK),
         "MIN2_UP": system_mark(MINIMISE_MARK),
+        "EXIT_UP": title_close(False),
+        "EXIT_DOWN": title_close(True),
         "INT_TITLE_BK": blank(180, 14),
         "INT_ARTIST_BK": blank(180, 11),
         "SL_VOL_OFF": volume_frame(),
