@@ -172,6 +172,7 @@ bool TMainWin::FormCreate() {
     input->SetOutput(output);
     input->SetCallback(HostCallback, reinterpret_cast<uintptr_t>(window));
 
+    if (!CreatePlayListWindow()) return false;
     // Seams: the Stop_M check mark (menus), the tray icon, drag and drop.
 
     if (mixer) {
@@ -222,10 +223,8 @@ void TMainWin::FormDestroy() {
     }
     transport.reset();
     shuffle.reset();
-    if (model) {
-        model->PlayList().Clear();
-        model->EditList().Clear();
-    }
+    playListWindow.reset();
+    if (model) model->ClearLists();
     // Seams: the re-open history; the menu play list; the other windows.
     model.reset();
     RemovePropA(window, kMainWindowProperty);
@@ -261,9 +260,9 @@ void TMainWin::OnAppCommand(WPARAM command, LPARAM argument) {
 
 void TMainWin::ClearList() {
     // Both lists empty without fail here: the store frees its block.
-    model->PlayList().Clear();
-    model->EditList().Clear();
+    model->ClearLists();
     transport->ResetForEmptyList(kIdleTitle, kIdleSubtitle);
+    RebuildPlayList();
     RepaintAll();
 }
 
@@ -273,8 +272,7 @@ void TMainWin::HandoverList() {
     bool addMode = settings->DDtoAdd;
     if (!addMode) {
         transport->ButtonAction(kButtonStop);
-        list.Clear();
-        model->EditList().Clear();
+        model->ClearLists();
     }
     const int32_t oldCount = list.GetCount();
     if (oldCount == 0) addMode = false;
@@ -320,10 +318,7 @@ void TMainWin::PostNotifyEnd() {
 // the menu play list.
 void TMainWin::ShowTrayState(bool, const std::string&) {}
 void TMainWin::CheckMenu(TransportMenuCheck) {}
-void TMainWin::ShowPlayListWindow() {}
 void TMainWin::PopUpOpenMenu() {}
-void TMainWin::SelectPlayListRow(int) {}
-void TMainWin::RebuildPlayList() {}
 void TMainWin::CheckMenuPlayListItem(int) {}
 
 void TMainWin::LoadWindowParameter() {

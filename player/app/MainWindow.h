@@ -13,6 +13,7 @@
 #include "PanelPointer.h"
 #include "PanelState.h"
 #include "TitleScroll.h"
+#include "PlayListWindow.h"
 #include "PluginManager.h"
 #include "SettingsFields.h"
 #include "Shuffle.h"
@@ -67,6 +68,11 @@ class TMainWin : private TransportView, private VolumeLines {
     void WindowAction(int32_t code);
     void OnMixerControlChange(uint32_t controlId);
 
+    // The play list window (MainWindowPlayList.cpp).
+    bool CreatePlayListWindow();
+    void HandSettingsToPlayListWindow();
+    void HandPanelBoxToPlayListWindow();
+
     // VolumeLines: the lines of the settings' volume lists, from the mixer.
     std::string LineText(bool cd, int32_t index) const override;
 
@@ -107,6 +113,7 @@ class TMainWin : private TransportView, private VolumeLines {
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;
     std::unique_ptr<Transport> transport;
+    std::unique_ptr<TForm3> playListWindow;
 
     PanelPointer pointer;
     TitleScroll titleScroll;

@@ -107,15 +107,15 @@ bool PlayListGrid::MoveDown() {
 bool PlayListGrid::DeleteRow() {
     if (!lists_.DeleteEntry(row_)) return false;
     requests_.EntryCountChanged();
-    if (lists_.PlayList().GetCount() == 0) requests_.Post(kCmdRefresh);
+    if (lists_.PlayList().GetCount() == 0) requests_.Post(kRequestRefresh);
     if (row_ > RowCount()) row_ = RowCount();
     return true;
 }
 
 void PlayListGrid::ClearAll() {
-    requests_.Post(kCmdStop);
+    requests_.Post(kRequestStop);
     SelectCell(1, 1);
-    requests_.Post(kCmdClearList);
+    requests_.Post(kRequestClearList);
 }
 
 bool PlayListGrid::PlayRow(int32_t column, int32_t row) {
@@ -123,10 +123,10 @@ bool PlayListGrid::PlayRow(int32_t column, int32_t row) {
     SelectCell(column, row);
     const int32_t state = requests_.InputState();
     if (state == 1 || state == 2) {
-        requests_.Post(kCmdStop);
-        requests_.Post(kCmdPlay);
+        requests_.Post(kRequestStop);
+        requests_.Post(kRequestPlay);
     } else if (state == 0) {
-        requests_.Post(kCmdPlay);
+        requests_.Post(kRequestPlay);
     }
     return true;
 }

@@ -13,11 +13,11 @@
 
 // Commands the window posts to the main window (WM_APP, first parameter).
 enum PlayListCommand : int32_t {
-    kCmdPlay = 101,
-    kCmdStop = 102,
-    kCmdDropFiles = 110,
-    kCmdRefresh = 120,
-    kCmdClearList = 140,
+    kRequestPlay = 101,
+    kRequestStop = 102,
+    kRequestDropFiles = 110,
+    kRequestRefresh = 120,
+    kRequestClearList = 140,
 };
 
 // The play list window's link to the main window.

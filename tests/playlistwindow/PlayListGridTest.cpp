@@ -293,7 +293,7 @@ TEST_F(PlayListGridTest, MovesAndDeletesCarryMarkersAndTheCurrentEntry) {
     EXPECT_EQ(grid.CurrentRow(), 2);
     grid.DeleteRow();
     grid.DeleteRow();
-    EXPECT_EQ(requests.posted, (std::vector<int32_t>{kCmdRefresh}));
+    EXPECT_EQ(requests.posted, (std::vector<int32_t>{kRequestRefresh}));
     EXPECT_EQ(grid.RowCount(), 1);
     EXPECT_EQ(Column(0), (Texts{""}));
     EXPECT_FALSE(grid.DeleteRow());
@@ -308,9 +308,9 @@ TEST_F(PlayListGridTest, PlayingARowAndClearing) {
         std::vector<int32_t> posted;
     };
     const Case cases[] = {
-        {0, 1, 3, true, {kCmdPlay}},
-        {1, 2, 2, true, {kCmdStop, kCmdPlay}},
-        {2, 0, 1, true, {kCmdStop, kCmdPlay}},
+        {0, 1, 3, true, {kRequestPlay}},
+        {1, 2, 2, true, {kRequestStop, kRequestPlay}},
+        {2, 0, 1, true, {kRequestStop, kRequestPlay}},
         {3, 1, 2, true, {}},  // an unknown state posts nothing
         {0, 1, 0, false, {}}, // the title row
         {0, -1, 2, false, {}},
@@ -335,7 +335,7 @@ TEST_F(PlayListGridTest, PlayingARowAndClearing) {
 
     requests.posted.clear();
     grid.ClearAll();
-    EXPECT_EQ(requests.posted, (std::vector<int32_t>{kCmdStop, kCmdClearList}));
+    EXPECT_EQ(requests.posted, (std::vector<int32_t>{kRequestStop, kRequestClearList}));
     EXPECT_EQ(grid.CurrentRow(), 1);
 }
 

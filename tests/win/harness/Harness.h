@@ -88,6 +88,27 @@ std::wstring MessageBoxText(HWND box);
 std::wstring WindowTextOf(HWND window);
 void PressOk(HWND box);
 
+// The first visible top-level window of process `processId` whose class is
+// `className`; null when there is none.
+HWND FindVisibleWindow(DWORD processId, const std::string& className);
+
+// Real input through SendInput: the left button clicked (twice for a
+// double-click) at a point of the window's client area; a key pressed and
+// released, with Ctrl held when `control` is set.
+void Click(HWND window, int x, int y);
+void DoubleClick(HWND window, int x, int y);
+void PressKey(WORD key, bool control = false);
+
+// What a list view of another process shows: the header's titles and
+// widths and every cell's text, rows from the first item.
+struct ListViewContents {
+    std::vector<std::wstring> titles;
+    std::vector<int> widths;
+    std::vector<std::vector<std::wstring>> rows;
+};
+// False when the list view can't be read.
+bool ReadListView(HWND listView, ListViewContents& contents);
+
 // Whole contents of a file, or false when it can't be read.
 bool ReadWholeFile(const std::string& path, std::string& contents);
 
