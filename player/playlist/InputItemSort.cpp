@@ -9,29 +9,29 @@
 
 namespace {
 
-// Quicksort with the key text of the middle entry as pivot. Equal keys stop
-// both scans and get swapped, so where equal items land is part of the
-// contract: play lists sorted twice in a row must come out the same way.
-// The smaller side is sorted by recursion and the larger by looping, which
-// keeps the depth logarithmic without changing the result. `order` moves
-// with the keys: it ends as the old item numbers in their new places.
-void SortRange(std::vector<std::string>& keys, std::vector<int32_t>& order, int32_t first,
-               int32_t last, bool ascending) {
+using KeyTexts = std::vector<std::string>; // by item number - 1
+
+// Quicksort of the places first..last of `order` (item numbers) by their
+// key texts, with the key of the middle place as pivot. Equal keys stop both
+// scans and get swapped, so where equal items land is part of the contract:
+// play lists sorted twice in a row must come out the same way. The smaller
+// side is sorted by recursion and the larger by looping, which keeps the
+// depth logarithmic without changing the result.
+void SortRange(const KeyTexts& keys, std::vector<int32_t>& order, int32_t first, int32_t last,
+               bool ascending) {
     const int direction = ascending ? 1 : -1;
+    auto key = [&](int32_t place) { return keys[order[place] - 1].c_str(); };
     while (first < last) {
-        const std::string pivot = keys[first + (last - first) / 2];
+        const std::string pivot = key(first + (last - first) / 2);
         int32_t left = first;
         int32_t right = last;
         while (left <= right) {
-            while (direction * CompareKeys(keys[left].c_str(), pivot.c_str()) < 0)
+            while (direction * CompareKeys(key(left), pivot.c_str()) < 0)
                 ++left;
-            while (direction * CompareKeys(keys[right].c_str(), pivot.c_str()) > 0)
+            while (direction * CompareKeys(key(right), pivot.c_str()) > 0)
                 --right;
             if (left <= right) {
-                if (left < right) {
-                    std::swap(keys[left], keys[right]);
-                    std::swap(order[left], order[right]);
-                }
+                if (left < right) std::swap(order[left], order[right]);
                 ++left;
                 --right;
             }
@@ -46,6 +46,25 @@ void SortRange(std::vector<std::string>& keys, std::vector<int32_t>& order, int3
     }
 }
 
+// Sorts by `keys` each run of places whose items are equal in every one of
+// `groups` (exact comparison).
+void SortRuns(const std::vector<KeyTexts>& groups, size_t groupCount, const KeyTexts& keys,
+              std::vector<int32_t>& order, bool ascending) {
+    const int32_t count = int32_t(order.size());
+    auto sameGroup = [&](int32_t a, int32_t b) {
+        for (size_t g = 0; g < groupCount; ++g) {
+            if (groups[g][order[a] - 1] != groups[g][order[b] - 1]) return false;
+        }
+        return true;
+    };
+    int32_t runStart = 0;
+    for (int32_t place = 0; place < count; ++place) {
+        if (place + 1 < count && sameGroup(place, place + 1)) continue;
+        SortRange(keys, order, runStart, place, ascending);
+        runStart = place + 1;
+    }
+}
+
 std::vector<int32_t> Unsorted(int32_t count) {
     std::vector<int32_t> order(count);
     for (int32_t i = 0; i < count; ++i)
@@ -55,37 +74,24 @@ std::vector<int32_t> Unsorted(int32_t count) {
 
 } // namespace
 
-std::vector<int32_t> TInputItemDB::SortOrder(int32_t key, bool ascending) const {
+std::vector<std::string> TInputItemDB::KeyTextsOf(int32_t key) const {
     std::vector<std::string> keys;
     keys.reserve(count_);
     for (int32_t i = 0; i < count_; ++i)
         keys.push_back(SortKeyOf(items_[i], key));
-    std::vector<int32_t> order = Unsorted(count_);
-    SortRange(keys, order, 0, count_ - 1, ascending);
-    return order;
+    return keys;
 }
 
-std::vector<int32_t> TInputItemDB::GroupSortOrder(const std::vector<int32_t>& groupKeys,
-                                                  int32_t key, bool ascending) const {
+std::vector<int32_t> TInputItemDB::SortOrder(const std::vector<int32_t>& keys,
+                                             bool ascending) const {
     std::vector<int32_t> order = Unsorted(count_);
-    std::vector<std::string> groups;
-    std::vector<std::string> keys;
-    groups.reserve(count_);
-    keys.reserve(count_);
-    for (int32_t i = 0; i < count_; ++i) {
-        // The group texts joined by NUL, which no key text contains.
-        std::string group;
-        for (int32_t groupKey : groupKeys)
-            group += SortKeyOf(items_[i], groupKey) + '\0';
-        groups.push_back(std::move(group));
-        keys.push_back(SortKeyOf(items_[i], key));
-    }
-    int32_t runStart = 0;
-    for (int32_t i = 0; i < count_; ++i) {
-        if (i + 1 < count_ && groups[i] == groups[i + 1]) continue;
-        SortRange(keys, order, runStart, i, ascending);
-        runStart = i + 1;
-    }
+    if (keys.empty()) return order;
+    std::vector<KeyTexts> texts;
+    for (int32_t key : keys)
+        texts.push_back(KeyTextsOf(key));
+    SortRange(texts[0], order, 0, count_ - 1, ascending);
+    for (size_t next = 1; next < texts.size(); ++next)
+        SortRuns(texts, next, texts[next], order, ascending);
     return order;
 }
 
@@ -111,7 +117,7 @@ bool TInputItemDB::Reorder(const std::vector<int32_t>& order) {
 }
 
 void TInputItemDB::SortItems(int32_t key, bool ascending) {
-    Reorder(SortOrder(key, ascending));
+    Reorder(SortOrder({key}, ascending));
     changed_ = true;
 }
 
@@ -120,6 +126,9 @@ void TInputItemDB::SortWithinGroups(int32_t groupKey, int32_t key, bool ascendin
         groupKey != kKeyGenre) {
         return;
     }
-    Reorder(GroupSortOrder({groupKey}, key, ascending));
+    const std::vector<KeyTexts> groups = {KeyTextsOf(groupKey)};
+    std::vector<int32_t> order = Unsorted(count_);
+    SortRuns(groups, 1, KeyTextsOf(key), order, ascending);
+    Reorder(order);
     changed_ = true;
 }

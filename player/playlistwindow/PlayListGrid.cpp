@@ -7,19 +7,19 @@
 
 namespace {
 
-// Each key's refinements: runs equal in the key (and the refinements before)
-// are sorted by the next one.
-std::vector<int32_t> RefinementsOf(int32_t key) {
+// A column's key and its refinements: runs equal in the keys so far are
+// sorted by the next one.
+std::vector<int32_t> SortChainOf(int32_t key) {
     switch (key) {
     case kKeyGenre:
     case kKeyYear:
-        return {kKeyArtist, kKeyAlbum, kKeyPath};
+        return {key, kKeyArtist, kKeyAlbum, kKeyPath};
     case kKeyArtist:
-        return {kKeyAlbum, kKeyPath};
+        return {key, kKeyAlbum, kKeyPath};
     case kKeyAlbum:
-        return {kKeyPath};
+        return {key, kKeyPath};
     default:
-        return {};
+        return {key};
     }
 }
 
@@ -80,14 +80,7 @@ bool PlayListGrid::SortByColumn(int32_t column) {
     if (key < 0) return false;
     // One order for both lists, from the list the grid shows, so that entry
     // n stays the same file in both even while edits are pending.
-    const TInputItemDB& shown = Shown();
-    bool moved = lists_.ReorderEntries(shown.SortOrder(key, ascending));
-    std::vector<int32_t> groups = {key};
-    for (int32_t refinement : RefinementsOf(key)) {
-        moved = lists_.ReorderEntries(shown.GroupSortOrder(groups, refinement, ascending)) && moved;
-        groups.push_back(refinement);
-    }
-    return moved;
+    return lists_.ReorderEntries(Shown().SortOrder(SortChainOf(key), ascending));
 }
 
 bool PlayListGrid::Move(int32_t from, int32_t to) {
