@@ -39,6 +39,7 @@ const TInputItemDB& PlayListGrid::Shown() const {
 }
 
 void PlayListGrid::SetupListMode(int32_t mode) {
+    copied_.clear();
     mode_ = mode == kEditMode || mode == kUniteMode ? mode : kListMode;
     columns_ = ColumnsFor(mode_, flags_);
     if (!SelectCell(column_, row_)) SelectCell(1, 1);
@@ -56,12 +57,21 @@ int32_t PlayListGrid::RowCount() const {
 }
 
 std::string PlayListGrid::CellText(int32_t row, int32_t column) const {
+    const auto copied = copied_.find({row, column});
+    if (copied != copied_.end()) return copied->second;
+    return ShownCellText(row, column);
+}
+
+std::string PlayListGrid::ShownCellText(int32_t row, int32_t column) const {
     if (column < 0 || column >= int32_t(columns_.size())) return std::string();
     const CellField field = columns_[column].field;
     const ItemRecord* item = Shown().GetItem(row);
     if (item == nullptr) return std::string();
     if (field == CellField::RowNumber)
         return std::to_string(row) + (lists_.IsModified(row) ? " " : "");
+    if (field == CellField::NameAfter)
+        return UnitedName(naming_, row, FieldCellText(*item, CellField::Title),
+                          FieldText(item->path));
     return FieldCellText(*item, field);
 }
 
@@ -78,6 +88,7 @@ bool PlayListGrid::SortByColumn(int32_t column) {
     const int32_t key = SortKeyOfField(columns_[column].field);
     const bool ascending = directions_.Toggle(key);
     if (key < 0) return false;
+    copied_.clear();
     // One order for both lists, from the list the grid shows, so that entry
     // n stays the same file in both even while edits are pending.
     return lists_.ReorderEntries(Shown().SortOrder(SortChainOf(key), ascending));
@@ -85,6 +96,7 @@ bool PlayListGrid::SortByColumn(int32_t column) {
 
 bool PlayListGrid::Move(int32_t from, int32_t to) {
     if (!lists_.SwapEntries(from, to)) return false;
+    copied_.clear();
     SelectCell(column_, to);
     return true;
 }
@@ -99,6 +111,7 @@ bool PlayListGrid::MoveDown() {
 
 bool PlayListGrid::DeleteRow() {
     if (!lists_.DeleteEntry(row_)) return false;
+    copied_.clear();
     requests_.EntryCountChanged();
     if (lists_.PlayList().GetCount() == 0) requests_.Post(kRequestRefresh);
     if (row_ > RowCount()) row_ = RowCount();
@@ -107,6 +120,7 @@ bool PlayListGrid::DeleteRow() {
 
 void PlayListGrid::ClearAll() {
     requests_.Post(kRequestStop);
+    copied_.clear();
     SelectCell(1, 1);
     requests_.Post(kRequestClearList);
 }

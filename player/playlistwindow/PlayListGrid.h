@@ -6,9 +6,12 @@
 
 #include "GridColumns.h"
 #include "OpenAudioFile.h"
+#include "TagEditing.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Commands the window posts to the main window (WM_APP, first parameter).
@@ -20,6 +23,14 @@ enum PlayListCommand : int32_t {
     kRequestClearList = 140,
 };
 
+// The window's messages (the shell has their texts).
+enum class PlayListMessage {
+    NoEditRecord,       // an edited row without an edit-list record
+    TagSaveFailed,      // a marked file's tags could not be written
+    RenameWhilePlaying, // renaming refused while playing or paused
+    RenameFailed,       // at least one file kept its name
+};
+
 // The play list window's link to the main window.
 class PlayListRequests {
   public:
@@ -29,6 +40,7 @@ class PlayListRequests {
     virtual int32_t InputState() = 0;
     // Entries were deleted: an order built for the old count is stale.
     virtual void EntryCountChanged() = 0;
+    virtual void ShowMessage(PlayListMessage message) = 0;
 };
 
 // Each sort key's direction, kept for the whole run; true is ascending.
@@ -81,9 +93,30 @@ class PlayListGrid {
     // The play list's total play time as "h:mm:ss ".
     std::string TotalTimeText() const;
 
+    // Edit mode. "コピー": a title committed in row n copies row n's artist,
+    // album, year and genre into row n + 1's cells (held there until that row
+    // is edited or the lists change) and selects row n + 1's title.
+    void SetTagCopy(bool on) { tagCopy_ = on; }
+    // A cell of row `row` now reads `text`: the row is marked and its
+    // edit-list record takes the row's texts (FileName is never taken).
+    bool SetEditText(int32_t column, int32_t row, const std::string& text);
+    // Writes the marked entries' tags to their files; an entry whose ID3v1
+    // was written gets the edits in its play-list record and loses its
+    // marker. One message when any failed; the panel is asked to refresh.
+    void SaveTags(InputPlugin& input);
+
+    // Unite mode.
+    void SetUniteNaming(const UniteNaming& naming) { naming_ = naming; }
+    const UniteNaming& Naming() const { return naming_; }
+    // Renames every entry's file to its proposed name (refused while playing
+    // or paused); both records take the new path. False when any failed.
+    bool RenameFiles(FileMover& mover);
+
   private:
     const TInputItemDB& Shown() const;
     bool Move(int32_t from, int32_t to);
+    std::string ShownCellText(int32_t row, int32_t column) const;
+    bool RenameEntry(FileMover& mover, int32_t number);
 
     TOpenAudioFile& lists_;
     PlayListRequests& requests_;
@@ -93,4 +126,8 @@ class PlayListGrid {
     std::vector<GridColumn> columns_;
     int32_t column_ = 1;
     int32_t row_ = 1;
+    bool tagCopy_ = false;
+    UniteNaming naming_;
+    // Texts copied into a row by "コピー", by (row, column).
+    std::map<std::pair<int32_t, int32_t>, std::string> copied_;
 };

@@ -22,9 +22,11 @@ class RecordedRequests : public PlayListRequests {
     std::vector<int32_t> posted;
     int32_t state = 0;
     int countChanges = 0;
+    std::vector<PlayListMessage> messages;
     void Post(int32_t command) override { posted.push_back(command); }
     int32_t InputState() override { return state; }
     void EntryCountChanged() override { ++countChanges; }
+    void ShowMessage(PlayListMessage message) override { messages.push_back(message); }
 };
 
 struct Entry {

@@ -153,6 +153,7 @@ class NoRequests : public PlayListRequests {
     void Post(int32_t) override {}
     int32_t InputState() override { return 0; }
     void EntryCountChanged() override {}
+    void ShowMessage(PlayListMessage) override {}
 };
 
 // The play list window's work at `count` entries: every cell text of every
