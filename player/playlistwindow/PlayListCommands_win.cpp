@@ -54,6 +54,31 @@ void TForm3::OnCommand(int id, int code) {
     case kSaveM3UId:
         SaveM3U_BtClick();
         break;
+    case kSaveIdId:
+        SaveID_BtClick();
+        break;
+    case kUniteId:
+        Unite_BtClick();
+        break;
+    case kTagCopyId:
+        grid.SetTagCopy(IsDlgButtonChecked(window, kTagCopyId) == BST_CHECKED);
+        break;
+    case kModeUniteId:
+    case kUniteTitleId:
+        if (code == BN_CLICKED) ModeUnite_RBClick(id == kUniteTitleId ? 1 : 0);
+        break;
+    case kNumberingId:
+        if (code == BN_CLICKED) Numbering_CBClick();
+        break;
+    case kUniteEditId:
+        if (code == EN_CHANGE) UniteString_EdChange();
+        break;
+    case kCellEditId:
+        if (code == EN_KILLFOCUS) CommitCellEdit();
+        break;
+    case kGenreId:
+        if (code == CBN_SELCHANGE) genreChosen = true;
+        break;
     }
 }
 

@@ -74,7 +74,7 @@ bool PlayListGrid::RenameEntry(FileMover& mover, int32_t number) {
     const std::string target = FolderOf(path) + name;
     if (!IsAcceptableNewPath(name, target)) return false;
     if (target == path) return true; // already so named
-    if (!mover.MoveFile(path, target)) return false;
+    if (!mover.Move(path, target)) return false;
     for (ItemRecord* record : {shown, edited}) {
         std::memset(record->path, 0, sizeof record->path);
         std::memcpy(record->path, target.data(), target.size());

@@ -22,6 +22,9 @@ COLORREF FixedColour(const GridColours& colours) {
 } // namespace
 
 void TForm3::SetupListMode(int32_t mode) {
+    // An edit in progress belongs to the mode it was made in.
+    CommitCellEdit();
+    LeaveGenreCell();
     grid.SetupListMode(mode);
     SendMessageW(gridView, WM_SETREDRAW, FALSE, 0);
     while (ListView_DeleteColumn(gridView, 0)) {
@@ -68,6 +71,7 @@ void TForm3::ShowCurrentCell() {
     ListView_EnsureVisible(gridView, item, FALSE);
     selecting = false;
     InvalidateRect(gridView, nullptr, FALSE);
+    UpdateGenreBox();
 }
 
 void TForm3::ApplyColumnWidths(const std::vector<int32_t>& widths) {
@@ -98,6 +102,7 @@ LRESULT TForm3::OnGridNotify(NMHDR* header) {
             !(change->uOldState & LVIS_FOCUSED)) {
             grid.SelectCell(grid.CurrentColumn(), change->iItem + 1);
             InvalidateRect(gridView, nullptr, FALSE);
+            UpdateGenreBox();
         }
         return 0;
     }
@@ -107,12 +112,14 @@ LRESULT TForm3::OnGridNotify(NMHDR* header) {
         LVHITTESTINFO hit = {};
         hit.pt = activate->ptAction;
         if (ListView_SubItemHitTest(gridView, &hit) < 0 || hit.iItem < 0) return 0;
-        if (header->code == NM_DBLCLK) {
+        CommitCellEdit();
+        grid.SelectCell(hit.iSubItem, hit.iItem + 1);
+        ShowCurrentCell();
+        // A double-click plays a row, but edits a cell in edit mode.
+        if (header->code == NM_DBLCLK && grid.Mode() == kEditMode)
+            StartCellEdit(CellText(hit.iItem + 1, hit.iSubItem), true);
+        else if (header->code == NM_DBLCLK)
             PlayCell(hit.iSubItem, hit.iItem + 1);
-        } else {
-            grid.SelectCell(hit.iSubItem, hit.iItem + 1);
-            ShowCurrentCell();
-        }
         return 0;
     }
     case LVN_COLUMNCLICK: {
@@ -168,13 +175,21 @@ LRESULT TForm3::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
 
 LRESULT CALLBACK TForm3::GridProc(HWND gridView, UINT message, WPARAM wParam, LPARAM lParam,
                                   UINT_PTR, DWORD_PTR self) {
-    if (message == WM_KEYDOWN && reinterpret_cast<TForm3*>(self)->OnGridKey(wParam)) return 0;
+    auto* form = reinterpret_cast<TForm3*>(self);
+    if (message == WM_KEYDOWN && form->OnGridKey(wParam)) return 0;
+    // Typing into a cell starts editing it with the typed character.
+    if (message == WM_CHAR && wParam >= L' ' && form->grid.Mode() == kEditMode &&
+        GetKeyState(VK_CONTROL) >= 0) {
+        form->StartCellEdit(std::wstring(1, wchar_t(wParam)), false);
+        return 0;
+    }
     if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
     return DefSubclassProc(gridView, message, wParam, lParam);
 }
 
 // True when the key was the window's, not the list view's.
 bool TForm3::OnGridKey(WPARAM key) {
+    if (OnEditModeKey(key)) return true;
     const bool control = GetKeyState(VK_CONTROL) < 0;
     switch (key) {
     case VK_RETURN:

@@ -41,3 +41,11 @@ constexpr wchar_t kTotalTimePrefix[] = L"総演奏時間は、";
 // The save dialog's filter and default extension (ANSI).
 constexpr char kM3UFilter[] = "m3u Files (*.m3u)\0*.m3u\0";
 constexpr char kM3UExtension[] = "m3u";
+
+constexpr wchar_t kNoEditRecordMessage[] = L"情報がバッファリングできませんでした";
+// Shown once after a tag save in which at least one file could not be written.
+constexpr wchar_t kTagSaveFailedMessage[] =
+    L"少なくとも１つのファイルのタグを保存できませんでした。";
+constexpr wchar_t kRenameWhilePlayingMessage[] =
+    L"演奏中はファイル名の統一ができません。\n演奏を停止ししてから処理を続行してください。";
+constexpr wchar_t kRenameFailedMessage[] = L"少なくとも１つのファイル名を変更できませんでした。";

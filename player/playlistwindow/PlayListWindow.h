@@ -70,6 +70,8 @@ class TForm3 : private PlayListRequests {
         kDownId,
         kSaveM3UId,
         kGridId,
+        kCellEditId,
+        kGenreId,
     };
     // The system menu's items carry the handler's tags.
     enum MenuTag : int {
@@ -93,6 +95,7 @@ class TForm3 : private PlayListRequests {
     void Post(int32_t command) override;
     int32_t InputState() override;
     void EntryCountChanged() override;
+    void ShowMessage(PlayListMessage message) override;
 
     void CreateControls();
     HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id, int x,
@@ -114,6 +117,26 @@ class TForm3 : private PlayListRequests {
     void AllClear_BtClick();
     void SaveM3U_BtClick();
     void PlayCell(int column, int row);
+    bool OnEditModeKey(WPARAM key);
+
+    // Edit mode: the cell editor and the genre box over the current cell
+    // (PlayListCellEditing_win.cpp).
+    static LRESULT CALLBACK CellEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+    bool CellRect(int column, int row, RECT& rect) const;
+    void StartCellEdit(const std::wstring& text, bool selectAll);
+    void CommitCellEdit();
+    void CancelCellEdit();
+    void RecordEdit(int column, int row, const std::string& text);
+    void UpdateGenreBox();
+    void LeaveGenreCell();
+    void CopyCell(bool cut);
+    void PasteCell();
+    void SaveID_BtClick();
+    void ModeUnite_RBClick(int tag);
+    void Numbering_CBClick();
+    void UniteString_EdChange();
+    void Unite_BtClick();
 
     void OnPress(int x, int y);
     void OnMove(int x, int y);
@@ -150,4 +173,11 @@ class TForm3 : private PlayListRequests {
     int32_t restoreWidth = kDesignWidth;
     int32_t restoreHeight = kDesignHeight;
     bool selecting = false; // the window itself moves the list view's selection
+    HWND cellEdit = nullptr;
+    HWND genreBox = nullptr;
+    bool editing = false;
+    int editColumn = 0, editRow = 0;
+    // The genre cell the box stands on, and whether the user chose in it.
+    int genreRow = 0;
+    bool genreChosen = false;
 };

@@ -233,7 +233,7 @@ void TForm3::CreateControls() {
 
     gridView = AddControl(WC_LISTVIEWW, nullptr,
                           LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                              WS_BORDER | WS_TABSTOP,
+                              WS_BORDER | WS_TABSTOP | WS_CLIPSIBLINGS,
                           kGridId, kDesignWidth - 2 - GridWidthFor(kDesignWidth), kGridTop,
                           GridWidthFor(kDesignWidth), kDesignHeight - 2 * kGridTop);
     ListView_SetExtendedListViewStyle(gridView, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
@@ -242,6 +242,13 @@ void TForm3::CreateControls() {
     rowHeight = ImageList_Create(1, kRowHeight, ILC_COLOR, 1, 0);
     if (rowHeight) ListView_SetImageList(gridView, rowHeight, LVSIL_SMALL);
     SetWindowSubclass(gridView, GridProc, 0, reinterpret_cast<DWORD_PTR>(this));
+
+    cellEdit = AddControl(WC_EDITW, nullptr, ES_AUTOHSCROLL | WS_BORDER, kCellEditId, 0, 0, 10, 10);
+    ShowWindow(cellEdit, SW_HIDE);
+    SetWindowSubclass(cellEdit, CellEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    genreBox =
+        AddControl(WC_COMBOBOXW, nullptr, CBS_DROPDOWNLIST | WS_VSCROLL, kGenreId, 0, 0, 90, 200);
+    ShowWindow(genreBox, SW_HIDE);
 
     systemMenu = CreatePopupMenu();
     AppendMenuW(systemMenu, MF_STRING, kHeightMaxTag, kHeightMaxCaption);
@@ -321,7 +328,6 @@ void TForm3::ListMode_CBChange() {
     if (unite) {
         // Entering unite mode starts with keyword naming.
         CheckRadioButton(window, kModeUniteId, kUniteTitleId, kModeUniteId);
-        SetDlgItemTextW(window, kUniteLabelId, kKeywordLabel);
-        SetDlgItemTextW(window, kUniteEditId, kKeywordDefault);
+        ModeUnite_RBClick(0);
     }
 }

@@ -52,5 +52,5 @@ bool HasWritableTags(const ItemRecord& item);
 class FileMover {
   public:
     virtual ~FileMover() = default;
-    virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+    virtual bool Move(const std::string& from, const std::string& to) = 0;
 };

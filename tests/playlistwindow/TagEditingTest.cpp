@@ -53,7 +53,7 @@ class FakeMover : public FileMover {
   public:
     std::set<std::string> files;
     std::vector<std::string> moves;
-    bool MoveFile(const std::string& from, const std::string& to) override {
+    bool Move(const std::string& from, const std::string& to) override {
         if (files.count(from) == 0 || files.count(to) != 0) return false;
         files.erase(from);
         files.insert(to);

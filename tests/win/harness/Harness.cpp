@@ -261,6 +261,20 @@ void PressKey(WORD key, bool control) {
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+void TypeText(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t character : text) {
+        for (bool up : {false, true}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = character;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+            inputs.push_back(input);
+        }
+    }
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 bool ReadListView(HWND listView, ListViewContents& contents) {
     contents = ListViewContents{};
     DWORD processId = 0;

@@ -98,6 +98,8 @@ HWND FindVisibleWindow(DWORD processId, const std::string& className);
 void Click(HWND window, int x, int y);
 void DoubleClick(HWND window, int x, int y);
 void PressKey(WORD key, bool control = false);
+// Types the characters as Unicode key strokes.
+void TypeText(const std::wstring& text);
 
 // What a list view of another process shows: the header's titles and
 // widths and every cell's text, rows from the first item.
