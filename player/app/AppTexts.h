@@ -11,3 +11,9 @@ constexpr char kIdleTitle[] = "Quorel 3.4.6";
 // The panel's second line while idle: at most 21 characters, three spaces first.
 constexpr char kIdleSubtitle[] = "   Player & Tagger";
 static_assert(sizeof kIdleSubtitle - 1 <= 21, "the idle subtitle fits the panel");
+
+// Skin messages. A sheet's file name goes in front of kSkinSheetMissing.
+constexpr wchar_t kSkinSheetMissing[] = L" が見つかりません。";
+constexpr wchar_t kSkinRegionFailed[] = L"リージョン作成失敗";
+constexpr wchar_t kSkinBackgroundRejected[] =
+    L"quorel_skin.ini の main_bkg がウインドウの大きさになりません。\n標準のパネルで表示します。";

@@ -6,9 +6,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "DrawInterfaceBitmap.h"
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
+#include "PanelDrawLists.h"
 #include "PanelPainter.h"
 #include "PanelPointer.h"
 #include "PanelState.h"
@@ -21,7 +24,7 @@
 #include "TransportView.h"
 #include "WindowsFileAccess.h"
 
-class TMainWin : private TransportView, private VolumeLines {
+class TMainWin : private TransportView {
   public:
     TMainWin() = default;
     ~TMainWin() override = default;
@@ -30,12 +33,19 @@ class TMainWin : private TransportView, private VolumeLines {
 
     // Creates the window; false when creation failed (the missing-plug-in
     // path ends here too, after its message).
-    bool Create(HINSTANCE instance, int argc, char** argv);
+    // `arguments`: the command line's names, absolute (see CommandLine.h).
+    bool Create(HINSTANCE instance, std::vector<std::string> arguments);
     void Show(int showCommand);
+
+    // A skin draws the panel (the settings dialog asks).
+    bool SkinInUse() const;
 
     // Client area of the built-in panel.
     static constexpr int kPanelWidth = 268;
     static constexpr int kPanelHeight = 45;
+    // Where the window opens before the settings place it.
+    static constexpr int kDefaultLeft = 142;
+    static constexpr int kDefaultTop = 113;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,8 +63,12 @@ class TMainWin : private TransportView, private VolumeLines {
     void RememberFolder(const std::string& name);
     void ShowByteMessage(const char* text);
     void EnableShutdownPrivilege();
+
+    // Window placement and the end of a session (MainWindowSession.cpp).
     void LoadWindowParameter();
     void SaveWindowParameter();
+    void SaveAtExit();
+    void OnEndSession();
 
     // The panel (MainWindowPanel.cpp).
     PanelState CurrentPanel() const;
@@ -73,8 +87,14 @@ class TMainWin : private TransportView, private VolumeLines {
     void HandSettingsToPlayListWindow();
     void HandPanelBoxToPlayListWindow();
 
-    // VolumeLines: the lines of the settings' volume lists, from the mixer.
-    std::string LineText(bool cd, int32_t index) const override;
+    // The skin (MainWindowSkin.cpp).
+    void CreateSkin();
+    void DestroySkin();
+    const PanelDrawLists& DrawLists() const;
+    const PanelSheets* SkinSheets() const;
+    const PanelHitTester& HitTester(const BuiltInHitTester& builtIn) const;
+    void OnSkinScrollTimer();
+    void OnTitleRedraw();
 
     // TransportView.
     void DrawPlayPause(bool pauseLit) override;
@@ -93,14 +113,13 @@ class TMainWin : private TransportView, private VolumeLines {
     void SelectPlayListRow(int number) override;
     void RebuildPlayList() override;
     void CheckMenuPlayListItem(int number) override;
-    bool SkinActive() const override { return false; }
-    bool SkinHasSeparatePause() const override { return false; }
-    void RestartSkinTitleScroll() override {}
+    bool SkinActive() const override { return SkinInUse(); }
+    bool SkinHasSeparatePause() const override;
+    void RestartSkinTitleScroll() override;
     void ResetTitleScroll() override { titleScroll.ResetOffset(); }
 
     HWND window = nullptr;
-    int argc = 0;
-    char** argv = nullptr;
+    std::vector<std::string> arguments;
     bool destroyed = false;
 
     PluginManager plugins;
@@ -110,8 +129,11 @@ class TMainWin : private TransportView, private VolumeLines {
     // The settings fields; the settings dialog will own them.
     std::unique_ptr<SettingsFields> settings;
     WindowsFileAccess files;
+    std::unique_ptr<TDrawInterfaceBitmap> skin; // null without UseSkin
+    bool skinActive = true;                     // cleared when the skin fails to load
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;
+    std::unique_ptr<VolumeLineCache> volumeLines; // with a mixer only
     std::unique_ptr<Transport> transport;
     std::unique_ptr<TForm3> playListWindow;
 

@@ -4,6 +4,7 @@
 
 #include "DecodeOptionRequest.h"
 #include "MpegProducer.h"
+#include "RiffInfo.h"
 #include "TagReading.h"
 #include "TagWriters.h"
 #include "WaveProducer.h"
@@ -31,8 +32,9 @@ struct Tessaly::StreamFacts {
     int64_t frameOffset;
 };
 
-Tessaly::Tessaly(std::unique_ptr<PlaybackThread> playbackThread)
-    : decodeOptions(kDefaultDecodeOptions), thread(std::move(playbackThread)) {
+Tessaly::Tessaly(std::unique_ptr<PlaybackThread> playbackThread, std::unique_ptr<TAudioCD> cdPlayer)
+    : decodeOptions(kDefaultDecodeOptions), thread(std::move(playbackThread)),
+      cd(std::move(cdPlayer)) {
     DecoderInitTables();
     SetDecodeOptions(0, 0, 24000);
 }
@@ -106,25 +108,40 @@ void Tessaly::CopyStreamFields(const StreamFacts& facts, InputFileInfo* info) {
 
 namespace {
 
-// The stream facts of a WAVE file, in the shape of an MPEG stream's.
-void DescribeWave(const WaveFormat& format, FrameHeader* header, OutputShape* shape) {
+// The stream facts of a WAVE file, in the shape of an MPEG stream's: the bit
+// rate of the file's own samples (A-law and µ-law count as 16-bit), the
+// output's bits.
+void DescribeWave(const WaveFormat& format, const WaveCounters& counters, FrameHeader* header,
+                  OutputShape* shape) {
     *header = FrameHeader{};
-    const bool companded = format.formatTag != kWavePcm;
+    const bool companded = format.coding == WaveCoding::ALaw || format.coding == WaveCoding::MuLaw;
     header->bitrate = static_cast<int32_t>(format.byteRate * (companded ? 16 : 8) / 1000);
     *shape = OutputShape{};
     shape->channels = format.channels;
-    shape->bitsPerSample = 16;
+    shape->bitsPerSample = WaveOutputBits(counters);
     shape->outputRate = static_cast<int32_t>(format.sampleRate);
     shape->pcmBytesPerFrame = format.channels * 1152;
 }
 
 } // namespace
 
+// A CD track holds no file: the drive plays it. The tag text stays as the
+// caller passed it.
+int32_t Tessaly::OpenCdTrack(const char* fileName, InputFileInfo* info) {
+    if (!cd) return 0;
+    int32_t track = 0;
+    const int32_t seconds = cd->OpenCDTrack(fileName, &track);
+    if (seconds <= 0) return 0;
+    cdTrack = track;
+    info->playLength = seconds;
+    sourceKind = kSourceCdTrack;
+    return 1;
+}
+
 int32_t Tessaly::Open(const char* fileName, InputFileInfo* info) {
-    if (file) return 0;
+    if (file || cdTrack) return 0;
     sourceKind = kSourceNone;
-    // Audio-CD tracks are played by the drive through MCI, which this
-    // library does not drive yet: a track name is tried as a file.
+    if (OpenCdTrack(fileName, info)) return 1;
     file = OpenTagFile(fileName, TagFileAccess::ReadOnly);
     if (!file) return 0;
     const int64_t fileSize = file->Size();
@@ -133,12 +150,13 @@ int32_t Tessaly::Open(const char* fileName, InputFileInfo* info) {
     const int64_t waveData = ReadWaveHeader(*file, &waveFormat, &waveCounters);
     if (waveData >= 0) {
         dataOffset = waveData;
-        DescribeWave(waveFormat, &facts.header, &facts.shape);
+        ReadWaveInfoList(*file, &info->tag);
+        DescribeWave(waveFormat, waveCounters, &facts.header, &facts.shape);
         if (fileSize <= 0 || waveFormat.byteRate == 0) {
             info->playLength = 0;
             return 0;
         }
-        info->playLength = Seconds(fileSize, waveFormat.byteRate);
+        info->playLength = WavePlayLength(waveFormat, waveCounters, fileSize, waveData);
         sourceKind = kSourceWave;
     } else {
         if (!DecoderSetOptions(decodeOptions)) return 0;
@@ -166,19 +184,27 @@ int32_t Tessaly::Open(const char* fileName, InputFileInfo* info) {
 }
 
 int32_t Tessaly::GetFileInfo(const char* fileName, InputFileInfo* info) {
+    // A CD track's length, asked without opening it; a busy device (a CD
+    // track playing) answers -1, reported as length 0.
+    if (const int32_t seconds = cd ? cd->GetCDTrackLength(fileName) : 0) {
+        info->playLength = seconds > 0 ? seconds : 0;
+        return 1;
+    }
     std::unique_ptr<TagFile> source = OpenTagFile(fileName, TagFileAccess::ReadOnly);
     if (!source) return 0;
     const int64_t fileSize = source->Size();
     StreamFacts facts = {};
     WaveFormat format;
     WaveCounters counters;
-    if (ReadWaveHeader(*source, &format, &counters) >= 0) {
-        DescribeWave(format, &facts.header, &facts.shape);
+    const int64_t waveData = ReadWaveHeader(*source, &format, &counters);
+    if (waveData >= 0) {
+        ReadWaveInfoList(*source, &info->tag);
+        DescribeWave(format, counters, &facts.header, &facts.shape);
         if (fileSize <= 0 || format.byteRate == 0) {
             info->playLength = 0;
             return 0;
         }
-        info->playLength = Seconds(fileSize, format.byteRate);
+        info->playLength = WavePlayLength(format, counters, fileSize, waveData);
     } else {
         // The playing stream's decoder is left alone: the options are only
         // checked here, and GetOutputShape reads the current ones.
@@ -200,13 +226,33 @@ int32_t Tessaly::GetFileInfo(const char* fileName, InputFileInfo* info) {
 }
 
 void Tessaly::RunLoop(PlaybackChannel& channel, void* self) {
-    static_cast<Tessaly*>(self)->loop->Run(channel);
+    Tessaly* tessaly = static_cast<Tessaly*>(self);
+    if (tessaly->sourceKind == kSourceCdTrack)
+        tessaly->cdLoop->Run(channel);
+    else
+        tessaly->loop->Run(channel);
+}
+
+// The drive plays by itself: no output stream is opened. Open left the
+// device open; a play that ended closed it, and only a new Open reopens it.
+int32_t Tessaly::PlayCdTrack() {
+    if (!cd->IsOpen()) return 0;
+    cdLoop = std::make_unique<CdPlaybackLoop>(*cd, cdTrack,
+                                              PlaybackTarget{output, callback, userData, &state});
+    state = kInputPlaying;
+    if (!thread->Start(RunLoop, this)) {
+        state = kInputStopped;
+        cd->CloseDevice();
+        return 0;
+    }
+    return 1;
 }
 
 int32_t Tessaly::Play() {
-    if (state != kInputStopped || !output || !callback || !file) return 0;
+    if (state != kInputStopped || !output || !callback || !(file || cdTrack)) return 0;
     // A finished thread may still be on its way out; its loop must outlive it.
     thread->Join();
+    if (sourceKind == kSourceCdTrack) return PlayCdTrack();
 
     int32_t pcmCapacity;
     int32_t flushThreshold;
@@ -261,12 +307,16 @@ int32_t Tessaly::Seek(int32_t seconds) {
 }
 
 int32_t Tessaly::Close() {
-    if (!file) return 0;
+    if (!file && !cdTrack) return 0;
     Stop();
     thread->Join();
     loop.reset();
+    cdLoop.reset();
     producer.reset();
     file.reset();
+    // A CD track opened but never played (or refused) still holds the device.
+    if (cdTrack && cd) cd->CloseDevice();
+    cdTrack = 0;
     return 1;
 }
 
@@ -282,9 +332,6 @@ int32_t Tessaly::WriteLyrics3(const char* fileName, const TagRecord* tag) {
     return WriteLyrics3Tag(fileName, tag);
 }
 
-// Counting tracks needs the CD device (MCI), which this library does not
-// drive yet: no CD track is ever counted, which is the answer on a machine
-// without a CD drive.
-int32_t Tessaly::GetCDTrackCount(const char*) {
-    return 0;
+int32_t Tessaly::GetCDTrackCount(const char* path) {
+    return cd ? cd->CountTracks(path) : 0;
 }

@@ -67,6 +67,23 @@ TEST_F(TessalyDllTest, WaveWithAListBehindItsDataPlaysExactlyTheData) {
     EXPECT_TRUE(output.Written() == data);
 }
 
+// The conversion of ID3v2 Unicode texts is Windows' own here: code page 932
+// without best fit, '?' for what it lacks.
+TEST_F(TessalyDllTest, Id3v2UnicodeTextsArriveInCodePage932) {
+    InputFileInfo info = {};
+    ASSERT_EQ(input->GetFileInfo(Fixture("id3v23-utf16.mp3").c_str(), &info), 1);
+    // "日本語のタイトル", "歌手", "コメント"
+    EXPECT_STREQ(info.tag.title,
+                 "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x83\x5E\x83\x43\x83\x67\x83\x8B");
+    EXPECT_STREQ(info.tag.artist, "\x89\xCC\x8E\xE8");
+    EXPECT_STREQ(info.tag.comment, "\x83\x52\x83\x81\x83\x93\x83\x67");
+    EXPECT_EQ(info.tag.textFrom, 1);
+    ASSERT_EQ(input->GetFileInfo(Fixture("id3v24-utf8.mp3").c_str(), &info), 1);
+    // "Café 日本" and "Beyoncé": no "e" for "é"
+    EXPECT_STREQ(info.tag.title, "Caf? \x93\xFA\x96\x7B");
+    EXPECT_STREQ(info.tag.artist, "Beyonc?");
+}
+
 TEST_F(TessalyDllTest, PauseSeekAndStopGoThroughThreadMessages) {
     output.microsecondsPerKilobyte = 2000;
     InputFileInfo info = {};
@@ -83,6 +100,22 @@ TEST_F(TessalyDllTest, PauseSeekAndStopGoThroughThreadMessages) {
     EXPECT_EQ(calls[calls.size() - 2], "reset");
     const auto list = reports.Snapshot();
     EXPECT_EQ(std::count(list.begin(), list.end(), std::make_pair(kNotifyEnd, 0)), 0);
+}
+
+// This machine has no CD drive: CD names send no MCI command and wait for
+// nothing, and a file that merely looks like a CD track is no audio file.
+TEST_F(TessalyDllTest, WithoutACdDriveCdNamesAreRefusedAtOnce) {
+    InputFileInfo info = {};
+    EXPECT_EQ(input->GetCDTrackCount("D:\\"), 0);
+    EXPECT_EQ(input->Open("D:\\Track01.cda", &info), 0);
+    EXPECT_EQ(input->GetFileInfo("D:\\Track01.cda", &info), 0);
+    Bytes cdda = {'R', 'I', 'F', 'F', 36,  0,   0,  0, 'C', 'D',
+                  'D', 'A', 'f', 'm', 't', ' ', 24, 0, 0,   0};
+    cdda.resize(44, 0);
+    const std::string track = Scratch("Track01.cda", cdda);
+    EXPECT_EQ(input->Open(track.c_str(), &info), 0);
+    EXPECT_EQ(input->Close(), 1) << "the refused file is released";
+    EXPECT_EQ(input->GetFileInfo(track.c_str(), &info), 0);
 }
 
 TEST_F(TessalyDllTest, RandomHostCallsEachReturnWithinTwoSeconds) {
