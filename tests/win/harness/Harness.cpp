@@ -180,25 +180,31 @@ void PressOk(HWND box) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
+namespace {
+
+struct ClassSearch {
+    DWORD processId;
+    const std::string& className;
+    HWND found;
+};
+
+BOOL CALLBACK VisitClassWindow(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<ClassSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (owner != search.processId || !IsWindowVisible(window) || search.className != name)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+} // namespace
+
 HWND FindVisibleWindow(DWORD processId, const std::string& className) {
-    struct Search {
-        DWORD processId;
-        const std::string& className;
-        HWND found;
-    } search{processId, className, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (owner != search.processId || !IsWindowVisible(window) || search.className != name)
-                return TRUE;
-            search.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassSearch search{processId, className, nullptr};
+    EnumWindows(VisitClassWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
