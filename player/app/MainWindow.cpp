@@ -174,6 +174,7 @@ bool TMainWin::FormCreate() {
     input->SetOutput(output);
     input->SetCallback(HostCallback, reinterpret_cast<uintptr_t>(window));
 
+    if (!CreatePlayListWindow()) return false;
     // Seams: the Stop_M check mark (menus), the tray icon, drag and drop.
 
     if (mixer) {
@@ -219,11 +220,9 @@ void TMainWin::FormDestroy() {
     SaveAtExit();
     transport.reset();
     shuffle.reset();
-    if (model) {
-        model->PlayList().Clear();
-        model->EditList().Clear();
-    }
-    // Seams: the re-open history; the menu play list; the play list window.
+    playListWindow.reset();
+    if (model) model->ClearLists();
+    // Seams: the re-open history; the menu play list.
     DestroyDialogs();
     model.reset();
     RemovePropA(window, kMainWindowProperty);
@@ -259,9 +258,9 @@ void TMainWin::OnAppCommand(WPARAM command, LPARAM argument) {
 
 void TMainWin::ClearList() {
     // Both lists empty without fail here: the store frees its block.
-    model->PlayList().Clear();
-    model->EditList().Clear();
+    model->ClearLists();
     transport->ResetForEmptyList(kIdleTitle, kIdleSubtitle);
+    RebuildPlayList();
     RepaintAll();
 }
 
@@ -271,8 +270,7 @@ void TMainWin::HandoverList() {
     bool addMode = settings->DDtoAdd;
     if (!addMode) {
         transport->ButtonAction(kButtonStop);
-        list.Clear();
-        model->EditList().Clear();
+        model->ClearLists();
     }
     const int32_t oldCount = list.GetCount();
     if (oldCount == 0) addMode = false;
@@ -305,10 +303,7 @@ void TMainWin::PostNotifyEnd() {
 // the menu play list.
 void TMainWin::ShowTrayState(bool, const std::string&) {}
 void TMainWin::CheckMenu(TransportMenuCheck) {}
-void TMainWin::ShowPlayListWindow() {}
 void TMainWin::PopUpOpenMenu() {}
-void TMainWin::SelectPlayListRow(int) {}
-void TMainWin::RebuildPlayList() {}
 void TMainWin::CheckMenuPlayListItem(int) {}
 
 void TMainWin::EnableShutdownPrivilege() {

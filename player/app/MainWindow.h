@@ -18,6 +18,7 @@
 #include "PanelPointer.h"
 #include "PanelState.h"
 #include "TitleScroll.h"
+#include "PlayListWindow.h"
 #include "PluginManager.h"
 #include "SettingsFields.h"
 #include "Shuffle.h"
@@ -98,6 +99,12 @@ class TMainWin : private TransportView, private SettingsProgram {
     void SetFileOpenOptions(const FileTypeOptions& options) override;
     void PostToPlayListWindow(int32_t command) override;
     void SetTrayIcon(bool on) override;
+
+    // The play list window (MainWindowPlayList.cpp).
+    bool CreatePlayListWindow();
+    void HandSettingsToPlayListWindow();
+    void HandPanelBoxToPlayListWindow();
+
     // The skin (MainWindowSkin.cpp).
     void CreateSkin();
     void DestroySkin();
@@ -148,6 +155,7 @@ class TMainWin : private TransportView, private SettingsProgram {
     std::unique_ptr<VolumeLineCache> volumeLines; // with a mixer only
     std::unique_ptr<Transport> transport;
     std::unique_ptr<TForm2> about;
+    std::unique_ptr<TForm3> playListWindow;
 
     PanelPointer pointer;
     TitleScroll titleScroll;

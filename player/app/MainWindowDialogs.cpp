@@ -4,6 +4,7 @@
 
 #include "AboutVersions.h"
 #include "DialogCommands.h"
+#include "HostCallback.h"
 #include "ProgramFolder.h"
 
 void TMainWin::CreateDialogs() {
@@ -12,13 +13,11 @@ void TMainWin::CreateDialogs() {
     SettingsProgram& program = *this;
     settingsDialog = std::make_unique<TForm10>(window, mixer, program, DefaultSettingsPath());
     settings = &settingsDialog->Fields();
-    // Seam: the play list window is created here.
     about = std::make_unique<TForm2>(window);
 }
 
 void TMainWin::DestroyDialogs() {
     about.reset();
-    // Seam: the play list window is deleted here.
     volumeLines.reset(); // reads the fields
     settings = nullptr;
     settingsDialog.reset();
@@ -56,10 +55,18 @@ void TMainWin::SetFileOpenOptions(const FileTypeOptions& options) {
     if (model) model->SetOptions(options);
 }
 
-// Seams for the windows and menus that later work adds: the menu play list
-// (rebuilt or removed), the play list window (values handed over, commands
-// 130 and 131 posted to it) and the tray icon (added or deleted).
+// The fields handed over are the settings dialog's own, which `settings`
+// points to.
+void TMainWin::HandToPlayListWindow(const SettingsFields&) {
+    if (playListWindow) HandSettingsToPlayListWindow();
+}
+
+void TMainWin::PostToPlayListWindow(int32_t command) {
+    if (playListWindow)
+        PostMessageA(playListWindow->Handle(), kHostCallbackMessage, static_cast<WPARAM>(command), 0);
+}
+
+// Seams for the menus and the tray that later work adds: the menu play list
+// (rebuilt or removed) and the tray icon (added or deleted).
 void TMainWin::SetMenuPlayList(bool) {}
-void TMainWin::HandToPlayListWindow(const SettingsFields&) {}
-void TMainWin::PostToPlayListWindow(int32_t) {}
 void TMainWin::SetTrayIcon(bool) {}

@@ -28,6 +28,18 @@ size_t NextBackslash(std::string_view text, size_t from) {
     return std::string_view::npos;
 }
 
+std::string_view WholeCharacters(std::string_view text, size_t maxBytes) {
+    const size_t limit = text.size() < maxBytes ? text.size() : maxBytes;
+    size_t end = 0;
+    while (end < limit) {
+        const bool lead = IsLeadByte932(static_cast<unsigned char>(text[end]));
+        const size_t length = lead ? 2 : 1;
+        if (end + length > limit || (lead && end + 1 >= text.size())) break;
+        end += length;
+    }
+    return text.substr(0, end);
+}
+
 std::string ToLowerAnsi(std::string_view text) {
     std::string lower(text);
     for (size_t i = 0; i < lower.size(); i += CharLength932(lower, i)) {

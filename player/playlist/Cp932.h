@@ -21,6 +21,10 @@ size_t LastBackslash(std::string_view text);
 // own, or npos. `from` must be at a character boundary.
 size_t NextBackslash(std::string_view text, size_t from);
 
+// At most `maxBytes` bytes of `text`, cut between characters: a lead byte
+// whose second half is cut off (or missing in `text`) is dropped.
+std::string_view WholeCharacters(std::string_view text, size_t maxBytes = std::string_view::npos);
+
 // ASCII letters in lower case; double-byte characters untouched.
 std::string ToLowerAnsi(std::string_view text);
 

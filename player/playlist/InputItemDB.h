@@ -46,6 +46,13 @@ class TInputItemDB {
     // Sorts each run of items with equal group text (group key artist, album,
     // year or genre; any other key does nothing).
     void SortWithinGroups(int32_t groupKey, int32_t key, bool ascending);
+    // The order of SortItems by keys[0], each run of items equal in the keys
+    // so far then sorted by the next key, without moving anything: the old
+    // item numbers in their new places.
+    std::vector<int32_t> SortOrder(const std::vector<int32_t>& keys, bool ascending) const;
+    // Puts old item order[i] at place i + 1. False (nothing moved) unless
+    // `order` holds each number 1..count once, or when memory runs out.
+    bool Reorder(const std::vector<int32_t>& order);
 
     bool TakeChanged();
     // Path equality without regard to the case of ASCII letters.
@@ -53,9 +60,8 @@ class TInputItemDB {
 
   private:
     bool InRange(int32_t number) const { return number >= 1 && number <= count_; }
-    void SortRange(std::vector<std::string>& keys, int32_t first, int32_t last, bool ascending);
-    void SwapRecords(std::vector<std::string>& keys, int32_t a, int32_t b);
 
+    std::vector<std::string> KeyTextsOf(int32_t key) const;
     bool Reserve(size_t wanted);
     void ReleaseSpare();
 

@@ -50,6 +50,7 @@ bool TOpenAudioFile::AppendToBothLists(const ItemRecord& record) {
         return false;
     }
     *edited = record;
+    FitFlags();
     return true;
 }
 
@@ -129,8 +130,7 @@ TOpenAudioFile::GatherArguments(const std::vector<std::string>& arguments) {
 
 bool TOpenAudioFile::OpenArguments(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return false;
-    playList_.Clear();
-    editList_.Clear();
+    ClearLists();
     return AddFiles(GatherArguments(arguments));
 }
 

@@ -31,6 +31,8 @@ class TOpenAudioFile {
 
     TInputItemDB& PlayList() { return playList_; }
     TInputItemDB& EditList() { return editList_; }
+    const TInputItemDB& PlayList() const { return playList_; }
+    const TInputItemDB& EditList() const { return editList_; }
     void SetInput(InputPlugin* input) { input_ = input; }
     void SetOptions(const FileTypeOptions& options) { options_ = options; }
     const FileTypeOptions& Options() const { return options_; }
@@ -61,10 +63,23 @@ class TOpenAudioFile {
     // entries among them expanded (unless M3U lists are not to be opened).
     std::vector<std::string> ReadHandoverList(const std::string& path);
 
+    // Entry operations on both lists at once, so that entry n of the edit
+    // list is always entry n of the play list. Each entry's modified flag
+    // (edited, not yet saved) and the play list's current entry follow their
+    // entry. False, with nothing changed, for numbers outside the lists.
+    bool SwapEntries(int32_t a, int32_t b);
+    bool DeleteEntry(int32_t number);
+    // Puts old entry order[i] at place i + 1 (see TInputItemDB::Reorder).
+    bool ReorderEntries(const std::vector<int32_t>& order);
+    void ClearLists();
+    bool IsModified(int32_t number) const;
+    void SetModified(int32_t number, bool modified);
+
   private:
     friend class ListNesting;
 
     bool AppendToBothLists(const ItemRecord& record);
+    void FitFlags();
     void ScanFolderLine(std::vector<std::string>& list, const std::string& entry);
     void Show(const char* text) const;
 
@@ -78,4 +93,5 @@ class TOpenAudioFile {
     // so links, junctions and lists naming their own folder end.
     std::set<std::string> visitedFolders_;
     int nesting_ = 0;
+    std::vector<uint8_t> modified_; // one flag per entry, in list order
 };

@@ -1,5 +1,7 @@
 #include "WindowsFileAccess.h"
 
+#include "FileReplace.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -95,19 +97,7 @@ bool WindowsFileAccess::ReadFile(const std::string& path, size_t maxBytes,
     return true;
 }
 
+// A failed write must not cost the old file: the new one replaces it whole.
 bool WindowsFileAccess::WriteFile(const std::string& path, const std::string& bytes) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    HandleCloser closer(file);
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
-        if (!::WriteFile(file, bytes.data() + done, wanted, &written, nullptr) || written == 0) {
-            return false;
-        }
-        done += written;
-    }
-    return true;
+    return WriteFileInOneStep(path, bytes);
 }

@@ -214,6 +214,30 @@ def title_close(pressed):
     return image
 
 
+# The help image beside it: the same key with a question mark.
+QUESTION_MARK = [
+    ".####.",
+    "##..##",
+    "....##",
+    "...##.",
+    "..##..",
+    "..##..",
+    "......",
+    "..##..",
+]
+
+
+def title_help(pressed):
+    image = title_close(pressed)
+    shift = 1 if pressed else 0
+    face = image[2][2]  # the key's face, inside its edges
+    for y in range(3 + shift, 11 + shift):
+        for x in range(4 + shift, 12 + shift):
+            image[y][x] = face
+    stamp(image, QUESTION_MARK, 5 + shift, 3 + shift, {"#": (24, 24, 28)})
+    return image
+
+
 def volume_frame():
     image = blank(11, 23)
     for y in range(23):
@@ -255,6 +279,8 @@ def bitmaps():
         "MIN2_UP": system_mark(MINIMISE_MARK),
         "EXIT_UP": title_close(False),
         "EXIT_DOWN": title_close(True),
+        "QUES_UP": title_help(False),
+        "QUES_DOWN": title_help(True),
         "INT_TITLE_BK": blank(180, 14),
         "INT_ARTIST_BK": blank(180, 11),
         "SL_VOL_OFF": volume_frame(),

@@ -13,3 +13,8 @@ bool FlushFileToDisk(std::FILE* file);
 // Moves source over target in one step. Fails, leaving both untouched, when
 // the target is read-only, a folder, or the move is refused.
 bool ReplaceFileInOneStep(const std::string& source, const std::string& target);
+
+// Writes `bytes` to a temporary file beside `path` ("path.tmp") and replaces
+// `path` with it in one step. On failure the target is untouched and the
+// temporary file is gone.
+bool WriteFileInOneStep(const std::string& path, const std::string& bytes);

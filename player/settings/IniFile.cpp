@@ -31,18 +31,6 @@ bool ReadAtMost(std::FILE* file, size_t limit, std::string& bytes) {
     }
 }
 
-enum class WriteOutcome { NotCreated, Incomplete, Complete };
-
-// Creates or truncates path and puts bytes on the disk.
-WriteOutcome WriteWholeFile(const std::string& path, const std::string& bytes) {
-    FilePtr file(std::fopen(path.c_str(), "wb"));
-    if (!file) return WriteOutcome::NotCreated;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
-        !FlushFileToDisk(file.get()) || std::fclose(file.release()) != 0)
-        return WriteOutcome::Incomplete;
-    return WriteOutcome::Complete;
-}
-
 } // namespace
 
 IniFileContent ReadIniFile(const std::string& path) {
@@ -72,10 +60,5 @@ bool WriteIniFile(const std::string& path, const IniDocument& document) {
     // A file this program could not read back is never written.
     const std::string bytes = document.ToBytes();
     if (bytes.size() > kMaxIniFileBytes) return false;
-    const std::string temporaryPath = path + ".tmp";
-    const WriteOutcome outcome = WriteWholeFile(temporaryPath, bytes);
-    if (outcome == WriteOutcome::NotCreated) return false;
-    if (outcome == WriteOutcome::Complete && ReplaceFileInOneStep(temporaryPath, path)) return true;
-    std::remove(temporaryPath.c_str());
-    return false;
+    return WriteFileInOneStep(path, bytes);
 }

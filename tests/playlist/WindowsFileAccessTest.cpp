@@ -76,6 +76,13 @@ TEST_F(WindowsFileAccessTest, ReadsAndWritesWholeFiles) {
     EXPECT_EQ(bytes, "#M3U\r\nA.mp3\r\n");
     EXPECT_FALSE(files.ReadFile(root + "list.m3u", 5, bytes)); // larger than allowed
     EXPECT_FALSE(files.WriteFile(root + "missing\\x.m3u", "x"));
+    // A refused replacement leaves the old list whole and no temporary file.
+    ASSERT_TRUE(SetFileAttributesA((root + "list.m3u").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(files.WriteFile(root + "list.m3u", "#M3U\r\nother.mp3\r\n"));
+    ASSERT_TRUE(files.ReadFile(root + "list.m3u", 100, bytes));
+    EXPECT_EQ(bytes, "#M3U\r\nA.mp3\r\n");
+    EXPECT_FALSE(files.ReadFile(root + "list.m3u.tmp", 100, bytes));
+    SetFileAttributesA((root + "list.m3u").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(WindowsFileAccessTest, FolderWalkThroughTheWindowsFunctions) {

@@ -12,22 +12,10 @@
 namespace {
 
 using namespace tessaly_test;
+using harness::Click;
 
 std::string Fixture(const char* name) {
     return std::string(QUOREL_TEST_DATA) + "\\input\\" + name;
-}
-
-// A click of the left button at a point of the window's client area.
-void Click(HWND window, int x, int y) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    SetForegroundWindow(window);
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
 }
 
 // The pixels of the play/pause place (11 x 11 at 227, 4) as the screen

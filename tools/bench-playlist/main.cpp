@@ -6,6 +6,7 @@
 #include "M3UWriting.h"
 #include "MemoryFileAccess.h"
 #include "OpenAudioFile.h"
+#include "PlayListGrid.h"
 #include "RandomGenerator.h"
 #include "SortKeys.h"
 
@@ -147,6 +148,59 @@ void BenchStore(int count) {
     Report(("ReadM3U, " + std::to_string(read.size()) + " lines").c_str(), reading.Milliseconds());
 }
 
+class NoRequests : public PlayListRequests {
+  public:
+    void Post(int32_t) override {}
+    int32_t InputState() override { return 0; }
+    void EntryCountChanged() override {}
+    void ShowMessage(PlayListMessage) override {}
+};
+
+// The play list window's work at `count` entries: every cell text of every
+// row in each mode, a click on each column title (both lists sorted with the
+// refinements, then every visible cell refilled), moving rows.
+void BenchGrid(int count) {
+    MemoryFileAccess files;
+    TaggingInput input;
+    TOpenAudioFile model(files, {});
+    model.SetInput(&input);
+    model.AddFiles(TrackNames(count));
+    NoRequests requests;
+    PlayListGrid grid(model, requests);
+    const char* modeNames[] = {"list", "edit", "unite"};
+    size_t bytes = 0;
+    for (int32_t mode : {kListMode, kEditMode, kUniteMode}) {
+        grid.SetupListMode(mode);
+        Stopwatch filling;
+        for (int32_t row = 1; row <= grid.RowCount(); ++row) {
+            for (int32_t column = 0; column < int32_t(grid.Columns().size()); ++column)
+                bytes += grid.CellText(row, column).size();
+        }
+        Report((std::string("grid: every cell, ") + modeNames[mode] + " mode").c_str(),
+               filling.Milliseconds());
+    }
+    grid.SetupListMode(kEditMode); // every column but Comment sorts
+    for (int32_t column = 1; column < int32_t(grid.Columns().size()); ++column) {
+        Stopwatch sorting;
+        grid.SortByColumn(column);
+        for (int32_t row = 1; row <= 40; ++row) // one screen of rows
+            for (int32_t cell = 0; cell < int32_t(grid.Columns().size()); ++cell)
+                bytes += grid.CellText(row, cell).size();
+        Report((std::string("grid: sort both lists by ") + grid.Columns()[column].title).c_str(),
+               sorting.Milliseconds());
+    }
+    Stopwatch moving;
+    grid.SelectCell(1, count / 2);
+    for (int i = 0; i < 1000; ++i) {
+        if (i % 2 == 0)
+            grid.MoveDown();
+        else
+            grid.MoveUp();
+    }
+    Report("grid: 1000 moves", moving.Milliseconds());
+    std::printf("  (%zu bytes of cell text)\n", bytes);
+}
+
 void BenchFolderWalk(int folders, int filesPerFolder) {
     MemoryFileAccess files;
     for (int folder = 0; folder < folders; ++folder) {
@@ -173,6 +227,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     BenchStore(count);
+    BenchGrid(count);
     BenchFolderWalk(3000, 100);
     return 0;
 }

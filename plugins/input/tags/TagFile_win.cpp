@@ -70,6 +70,12 @@ class Win32TagFile final : public TagFile {
 std::unique_ptr<TagFile> OpenTagFile(const char* fileName, TagFileAccess access) {
     if (fileName == nullptr) return nullptr;
     DWORD rights = GENERIC_READ | (access == TagFileAccess::ReadWrite ? GENERIC_WRITE : 0);
+    // Not every implementation refuses to write a read-only file by itself
+    // (Wine running as root does not).
+    const DWORD attributes = GetFileAttributesA(fileName);
+    if (access == TagFileAccess::ReadWrite && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return nullptr;
     HANDLE handle = CreateFileA(fileName, rights, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;

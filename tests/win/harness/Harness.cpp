@@ -279,6 +279,138 @@ void PressOk(HWND box) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
+namespace {
+
+void SendMouse(HWND window, int x, int y, int clicks) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    std::vector<INPUT> inputs(size_t(clicks) * 2);
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Memory in another process, freed on destruction.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(HANDLE process, size_t size)
+        : process(process),
+          address(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+    ~RemoteBuffer() {
+        if (address) VirtualFreeEx(process, address, 0, MEM_RELEASE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    char* at(size_t offset) const { return static_cast<char*>(address) + offset; }
+    bool Write(size_t offset, const void* bytes, size_t size) const {
+        return WriteProcessMemory(process, at(offset), bytes, size, nullptr) != 0;
+    }
+    bool Read(size_t offset, void* bytes, size_t size) const {
+        return ReadProcessMemory(process, at(offset), bytes, size, nullptr) != 0;
+    }
+    bool valid() const { return address != nullptr; }
+
+  private:
+    HANDLE process;
+    void* address;
+};
+
+constexpr int kTextChars = 512;
+
+} // namespace
+
+void Click(HWND window, int x, int y) {
+    SetForegroundWindow(window);
+    SendMouse(window, x, y, 1);
+}
+
+void DoubleClick(HWND window, int x, int y) {
+    SetForegroundWindow(window);
+    SendMouse(window, x, y, 2);
+}
+
+void PressKey(WORD key, bool control) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD code, bool up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = code;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    if (control) add(VK_CONTROL, false);
+    add(key, false);
+    add(key, true);
+    if (control) add(VK_CONTROL, true);
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TypeText(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t character : text) {
+        for (bool up : {false, true}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = character;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+            inputs.push_back(input);
+        }
+    }
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+bool ReadListView(HWND listView, ListViewContents& contents) {
+    contents = ListViewContents{};
+    DWORD processId = 0;
+    GetWindowThreadProcessId(listView, &processId);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return false;
+    bool ok = false;
+    {
+        // One record and one text buffer in the list view's process.
+        const size_t textOffset = 256;
+        RemoteBuffer remote(process, textOffset + kTextChars * sizeof(wchar_t));
+        auto text = [&]() {
+            std::wstring read(kTextChars, L'\0');
+            remote.Read(textOffset, &read[0], kTextChars * sizeof(wchar_t));
+            return std::wstring(read.c_str());
+        };
+        HWND header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+        const int columns = header ? int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : -1;
+        ok = remote.valid() && columns >= 0;
+        for (int column = 0; ok && column < columns; ++column) {
+            HDITEMW item = {};
+            item.mask = HDI_TEXT;
+            item.pszText = reinterpret_cast<wchar_t*>(remote.at(textOffset));
+            item.cchTextMax = kTextChars;
+            ok = remote.Write(0, &item, sizeof item) &&
+                 SendMessageW(header, HDM_GETITEMW, column, LPARAM(remote.at(0))) != 0;
+            contents.titles.push_back(text());
+            contents.widths.push_back(int(SendMessageW(listView, LVM_GETCOLUMNWIDTH, column, 0)));
+        }
+        const int rows = int(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; ok && row < rows; ++row) {
+            std::vector<std::wstring> cells;
+            for (int column = 0; ok && column < columns; ++column) {
+                LVITEMW item = {};
+                item.iSubItem = column;
+                item.pszText = reinterpret_cast<wchar_t*>(remote.at(textOffset));
+                item.cchTextMax = kTextChars;
+                ok = remote.Write(0, &item, sizeof item);
+                SendMessageW(listView, LVM_GETITEMTEXTW, row, LPARAM(remote.at(0)));
+                cells.push_back(text());
+            }
+            contents.rows.push_back(cells);
+        }
+    }
+    CloseHandle(process);
+    return ok;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& contents) {
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;

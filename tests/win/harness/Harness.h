@@ -116,6 +116,25 @@ std::wstring MessageBoxText(HWND box);
 std::wstring WindowTextOf(HWND window);
 void PressOk(HWND box);
 
+// Real input through SendInput: the left button clicked (twice for a
+// double-click) at a point of the window's client area; a key pressed and
+// released, with Ctrl held when `control` is set.
+void Click(HWND window, int x, int y);
+void DoubleClick(HWND window, int x, int y);
+void PressKey(WORD key, bool control = false);
+// Types the characters as Unicode key strokes.
+void TypeText(const std::wstring& text);
+
+// What a list view of another process shows: the header's titles and
+// widths and every cell's text, rows from the first item.
+struct ListViewContents {
+    std::vector<std::wstring> titles;
+    std::vector<int> widths;
+    std::vector<std::vector<std::wstring>> rows;
+};
+// False when the list view can't be read.
+bool ReadListView(HWND listView, ListViewContents& contents);
+
 // Whole contents of a file, or false when it can't be read.
 bool ReadWholeFile(const std::string& path, std::string& contents);
 
