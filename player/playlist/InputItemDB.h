@@ -48,11 +48,18 @@ class TInputItemDB {
     void SortWithinGroups(int32_t groupKey, int32_t key, bool ascending);
 
     bool TakeChanged();
+    // Grows with every change of the items; each reader keeps the count it
+    // last saw, so one reader's look never hides a change from another.
+    uint64_t ChangeCount() const { return changeCount_; }
     // Path equality without regard to the case of ASCII letters.
     bool Contains(const char* path) const;
 
   private:
     bool InRange(int32_t number) const { return number >= 1 && number <= count_; }
+    void MarkChanged() {
+        changed_ = true;
+        ++changeCount_;
+    }
     void SortRange(std::vector<std::string>& keys, int32_t first, int32_t last, bool ascending);
     void SwapRecords(std::vector<std::string>& keys, int32_t a, int32_t b);
 
@@ -63,6 +70,7 @@ class TInputItemDB {
     int32_t current_ = 0;
     int32_t count_ = 0;
     bool changed_ = false;
+    uint64_t changeCount_ = 0;
     MessageSink messages_;
     size_t capacity_ = 0; // records the block has room for
 };

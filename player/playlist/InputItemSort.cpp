@@ -50,7 +50,7 @@ void TInputItemDB::SortItems(int32_t key, bool ascending) {
     for (int32_t i = 0; i < count_; ++i)
         keys.push_back(SortKeyOf(items_[i], key));
     SortRange(keys, 0, count_ - 1, ascending);
-    changed_ = true;
+    MarkChanged();
 }
 
 void TInputItemDB::SortWithinGroups(int32_t groupKey, int32_t key, bool ascending) {
@@ -72,5 +72,5 @@ void TInputItemDB::SortWithinGroups(int32_t groupKey, int32_t key, bool ascendin
         SortRange(keys, runStart, i, ascending);
         runStart = i + 1;
     }
-    changed_ = true;
+    MarkChanged();
 }
