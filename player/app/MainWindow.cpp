@@ -7,7 +7,6 @@
 
 #include "AppTexts.h"
 #include "PanelLayout.h"
-#include "PathNames.h"
 #include "VolumeLineList.h"
 #include "HostCallback.h"
 #include "ProgramFolder.h"
@@ -107,6 +106,12 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kHandoverMessage:
         HandoverList();
         return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_MENUCOMMAND:
+        OnMenuCommand(reinterpret_cast<HMENU>(lParam), static_cast<UINT>(wParam));
+        return 0;
     case MM_MIXM_CONTROL_CHANGE:
         OnMixerControlChange(static_cast<uint32_t>(lParam));
         return 0;
@@ -154,7 +159,7 @@ bool TMainWin::FormCreate() {
     // Seam: the play list window and the about box.
     model = std::make_unique<TOpenAudioFile>(files,
                                              [this](const char* text) { ShowByteMessage(text); });
-    // Seams: the skin; the menu play list; the re-open history.
+    // Seam: the skin.
 
     if (settings->UseDirectSound && !output->OutputInitDirectSound(window))
         MessageBoxW(window, kDirectSoundFailedMessage, nullptr, MB_OK);
@@ -169,10 +174,12 @@ bool TMainWin::FormCreate() {
     transport->ResetForEmptyList(kIdleTitle, kIdleSubtitle);
     LoadWindowParameter();
 
+    CreateMenusAndLoading();
+
     input->SetOutput(output);
     input->SetCallback(HostCallback, reinterpret_cast<uintptr_t>(window));
 
-    // Seams: the Stop_M check mark (menus), the tray icon, drag and drop.
+    // Seam: the tray icon.
 
     if (mixer) {
         transport->MixerDevice = settings->WaveOutDevice;
@@ -188,18 +195,7 @@ bool TMainWin::FormCreate() {
 
 void TMainWin::LoadCommandLine() {
     if (argc < 2) return;
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (model->OpenArguments(arguments)) transport->ListLoaded = 1;
-    RememberFolder(arguments.front());
-    transport->AfterListLoaded(1, false);
-}
-
-void TMainWin::RememberFolder(const std::string& name) {
-    // The text before the last backslash; empty when there is none.
-    const bool hasFolder = FileNameOf(name).size() < name.size();
-    LastFolder = hasFolder ? FolderOf(name) : std::string();
-    if (!LastFolder.empty()) LastFolder.pop_back();
-    // Seam: the folder is recorded in the re-open history.
+    loader->OpenCommandLine(std::vector<std::string>(argv + 1, argv + argc));
 }
 
 void TMainWin::FormShow() {
@@ -219,14 +215,16 @@ void TMainWin::FormDestroy() {
         // Seam: the tray icon.
         settings->SaveSettings(settings->CurrentIniPath);
         SaveWindowParameter();
+        SaveReOpenHistory();
     }
+    DestroyMenusAndLoading();
     transport.reset();
     shuffle.reset();
     if (model) {
         model->PlayList().Clear();
         model->EditList().Clear();
     }
-    // Seams: the re-open history; the menu play list; the other windows.
+    // Seam: the other windows.
     model.reset();
     RemovePropA(window, kMainWindowProperty);
 }
@@ -254,34 +252,18 @@ void TMainWin::OnAppCommand(WPARAM command, LPARAM argument) {
         ClearList();
         break;
     case kCmdDropFiles:
-        // Seam: files dropped on the play list window (main window interaction).
+        OnDropFiles(reinterpret_cast<HDROP>(argument));
         break;
     }
 }
 
 void TMainWin::ClearList() {
     // Both lists empty without fail here: the store frees its block.
-    model->PlayList().Clear();
-    model->EditList().Clear();
-    transport->ResetForEmptyList(kIdleTitle, kIdleSubtitle);
-    RepaintAll();
+    loader->ClearList();
 }
 
 void TMainWin::HandoverList() {
-    const std::string path = HandoverListPath();
-    TInputItemDB& list = model->PlayList();
-    bool addMode = settings->DDtoAdd;
-    if (!addMode) {
-        transport->ButtonAction(kButtonStop);
-        list.Clear();
-        model->EditList().Clear();
-    }
-    const int32_t oldCount = list.GetCount();
-    if (oldCount == 0) addMode = false;
-    const std::vector<std::string> names = model->ReadHandoverList(path);
-    if (model->AddFiles(names)) transport->ListLoaded = 1;
-    if (!names.empty()) RememberFolder(names.front());
-    transport->AfterListLoaded(oldCount + 1, addMode);
+    loader->OpenHandover(HandoverListPath());
 }
 
 std::string TMainWin::LineText(bool cd, int32_t index) const {
@@ -315,16 +297,12 @@ void TMainWin::PostNotifyEnd() {
     PostMessageA(window, kHostCallbackMessage, kCmdNotifyEnd, 0);
 }
 
-// Seams for the windows and menus that later work adds: the tray icon, the
-// menus' check marks, the play list window and its grid, the open menu and
-// the menu play list.
+// Seams for the windows that later work adds: the tray icon, the play list
+// window and its grid.
 void TMainWin::ShowTrayState(bool, const std::string&) {}
-void TMainWin::CheckMenu(TransportMenuCheck) {}
 void TMainWin::ShowPlayListWindow() {}
-void TMainWin::PopUpOpenMenu() {}
 void TMainWin::SelectPlayListRow(int) {}
 void TMainWin::RebuildPlayList() {}
-void TMainWin::CheckMenuPlayListItem(int) {}
 
 void TMainWin::LoadWindowParameter() {
     RECT frame;

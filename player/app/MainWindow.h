@@ -3,10 +3,15 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <string>
 
+#include "FileNameList.h"
+#include "ListLoader.h"
+#include "MainMenus.h"
+#include "MenuPlayList.h"
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
 #include "PanelPainter.h"
@@ -49,7 +54,6 @@ class TMainWin : private TransportView, private VolumeLines {
     void LoadCommandLine();
     void HandoverList();
     void ClearList();
-    void RememberFolder(const std::string& name);
     void ShowByteMessage(const char* text);
     void EnableShutdownPrivilege();
     void LoadWindowParameter();
@@ -67,6 +71,29 @@ class TMainWin : private TransportView, private VolumeLines {
     void WindowAction(int32_t code);
     void OnMixerControlChange(uint32_t controlId);
 
+    // Menus, dialogs and dropped files (MainWindowMenus.cpp).
+    void CreateMenusAndLoading();
+    void DestroyMenusAndLoading();
+    void SaveReOpenHistory();
+    void PopUpMenuAt(HMENU menu, POINT screen);
+    void PopUpControlMenu(int x, int y);
+    void OnMenuCommand(HMENU menu, UINT position);
+    void FileOpen_MClick(bool add);
+    void FolderOpen_MClick(bool add);
+    bool ChooseFiles(std::vector<std::string>& chosen);
+    bool ChooseFolder(std::string& folder);
+    void OnDropFiles(HDROP drop);
+    void MpegInfo_MClick();
+    void TimerStart_MClick();
+
+  public:
+    // For the settings dialog's Apply: the menu play list built again now
+    // (or removed when it was switched off).
+    void RebuildMenuPlayList(bool force);
+    void ShowSettingsDialog();
+    void ShowAboutBox();
+
+  private:
     // VolumeLines: the lines of the settings' volume lists, from the mixer.
     std::string LineText(bool cd, int32_t index) const override;
 
@@ -112,6 +139,9 @@ class TMainWin : private TransportView, private VolumeLines {
     TitleScroll titleScroll;
     bool titleScrollTimerRunning = false;
 
-    std::string LastFolder = "c:\\";
+    std::unique_ptr<MainMenus> menus;
+    std::unique_ptr<TFileNameList> history;
+    std::unique_ptr<TMenuPlayList> menuPlayList;
+    std::unique_ptr<ListLoader> loader;
     int32_t sleepMinutesLeft = 0;
 };

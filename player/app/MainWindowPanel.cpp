@@ -125,7 +125,7 @@ void TMainWin::OnRelease(int x, int y, PointerButton button) {
     if (release.seek) input->Seek(release.seekPosition);
     if (release.buttonAction >= 0) transport->ButtonAction(release.buttonAction);
     if (release.windowAction >= 0) WindowAction(release.windowAction);
-    // Seam: release.controlMenu pops up Control_PM (menus).
+    if (release.controlMenu) PopUpControlMenu(x, y);
 }
 
 void TMainWin::WindowAction(int32_t code) {
