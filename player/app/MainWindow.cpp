@@ -11,6 +11,7 @@
 #include "HostCallback.h"
 #include "ProgramFolder.h"
 #include "SingleInstance.h"
+#include "TimerIds.h"
 #include "WindowParameter.h"
 
 namespace {
@@ -85,6 +86,7 @@ LRESULT CALLBACK TMainWin::WindowProc(HWND window, UINT message, WPARAM wParam, 
 }
 
 LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreatedMessage && message != 0 && trayIconShown) AddTrayIcon();
     switch (message) {
     case WM_CREATE:
         return FormCreate() ? 0 : -1;
@@ -119,7 +121,12 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Paint();
         return 0;
     case WM_TIMER:
-        if (wParam == 1) OnTitleScrollTick();
+        if (wParam == kTitleScrollTimerId) OnTitleScrollTick();
+        if (wParam == kSleepTimerId) OnSleepTimerTick();
+        if (wParam == kTrayClickTimerId) OnTrayClickTimer();
+        return 0;
+    case kTrayMessage:
+        OnTrayNotify(lParam);
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -179,7 +186,7 @@ bool TMainWin::FormCreate() {
     input->SetOutput(output);
     input->SetCallback(HostCallback, reinterpret_cast<uintptr_t>(window));
 
-    // Seam: the tray icon.
+    CreateTray();
 
     if (mixer) {
         transport->MixerDevice = settings->WaveOutDevice;
@@ -212,7 +219,7 @@ void TMainWin::FormDestroy() {
     if (output) output->OutputRelease();
     // Seam: the skin's bitmaps.
     if (settings) {
-        // Seam: the tray icon.
+        RemoveTrayIcon();
         settings->SaveSettings(settings->CurrentIniPath);
         SaveWindowParameter();
         SaveReOpenHistory();
@@ -297,9 +304,8 @@ void TMainWin::PostNotifyEnd() {
     PostMessageA(window, kHostCallbackMessage, kCmdNotifyEnd, 0);
 }
 
-// Seams for the windows that later work adds: the tray icon, the play list
-// window and its grid.
-void TMainWin::ShowTrayState(bool, const std::string&) {}
+// Seams for the windows that later work adds: the play list window and its
+// grid.
 void TMainWin::ShowPlayListWindow() {}
 void TMainWin::SelectPlayListRow(int) {}
 void TMainWin::RebuildPlayList() {}

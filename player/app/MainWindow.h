@@ -20,12 +20,13 @@
 #include "TitleScroll.h"
 #include "PluginManager.h"
 #include "SettingsFields.h"
+#include "SleepTimer.h"
 #include "Shuffle.h"
 #include "Transport.h"
 #include "TransportView.h"
 #include "WindowsFileAccess.h"
 
-class TMainWin : private TransportView, private VolumeLines {
+class TMainWin : private TransportView, private VolumeLines, private SleepTimerSystem {
   public:
     TMainWin() = default;
     ~TMainWin() override = default;
@@ -84,12 +85,35 @@ class TMainWin : private TransportView, private VolumeLines {
     bool ChooseFolder(std::string& folder);
     void OnDropFiles(HDROP drop);
     void MpegInfo_MClick();
+
+    // Sleep timer and tray icon (MainWindowTray.cpp).
+    void CreateTray();
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    bool TrayIconCommand(DWORD command, int32_t state, const std::string* tip);
+    void OnTrayNotify(LPARAM mouse);
+    void OnTrayClickTimer();
+    void PopUpTrayMenu();
+    void Minimize();
     void TimerStart_MClick();
+    void OnSleepTimerTick();
+    // SleepTimerSystem.
+    void StartMinuteTimer() override;
+    void StopMinuteTimer() override;
+    void CheckTimerItem(bool running) override;
+    void RepaintPanel() override;
+    void ShowInformation(const std::wstring& text) override;
+    void SaveAll() override;
+    void ShutDown(uint32_t flags) override;
+    void CloseMainWindow() override;
+    void StopPlayback() override;
 
   public:
     // For the settings dialog's Apply: the menu play list built again now
     // (or removed when it was switched off).
     void RebuildMenuPlayList(bool force);
+    // The tray icon added (with the play state) or removed by TrayIcon.
+    void ApplyTrayIcon();
     void ShowSettingsDialog();
     void ShowAboutBox();
 
@@ -143,5 +167,9 @@ class TMainWin : private TransportView, private VolumeLines {
     std::unique_ptr<TFileNameList> history;
     std::unique_ptr<TMenuPlayList> menuPlayList;
     std::unique_ptr<ListLoader> loader;
+    std::unique_ptr<SleepTimer> sleepTimer;
+    bool trayIconShown = false;
+    POINT trayPoint = {};
+    UINT taskbarCreatedMessage = 0;
     int32_t sleepMinutesLeft = 0;
 };

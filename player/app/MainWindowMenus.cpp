@@ -252,8 +252,7 @@ void TMainWin::CheckMenuPlayListItem(int number) {
     if (menuPlayList) menuPlayList->CheckItem(number);
 }
 
-// Seams for the windows other work adds: the settings dialog (not modal),
-// the about box (modal) and the sleep timer.
+// Seams for the windows other work adds: the settings dialog (not modal)
+// and the about box (modal).
 void TMainWin::ShowSettingsDialog() {}
 void TMainWin::ShowAboutBox() {}
-void TMainWin::TimerStart_MClick() {}

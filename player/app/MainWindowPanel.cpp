@@ -6,9 +6,9 @@
 
 #include "FieldText.h"
 #include "PanelLayout.h"
+#include "TimerIds.h"
 
 namespace {
-constexpr UINT_PTR kTitleScrollTimer = 1;
 constexpr UINT kTitleScrollMs = 100;
 } // namespace
 
@@ -53,9 +53,10 @@ void TMainWin::AfterTitleDrawn(const PaintResult& result) {
     if (!result.titleDrawn) return;
     const bool run = titleScroll.AfterTitleDrawn(settings->TitleScroll, result.titleWidth);
     if (run && !titleScrollTimerRunning)
-        titleScrollTimerRunning = SetTimer(window, kTitleScrollTimer, kTitleScrollMs, nullptr) != 0;
+        titleScrollTimerRunning =
+            SetTimer(window, kTitleScrollTimerId, kTitleScrollMs, nullptr) != 0;
     else if (!run && titleScrollTimerRunning)
-        titleScrollTimerRunning = !KillTimer(window, kTitleScrollTimer);
+        titleScrollTimerRunning = !KillTimer(window, kTitleScrollTimerId);
 }
 
 void TMainWin::OnTitleScrollTick() {
@@ -134,8 +135,7 @@ void TMainWin::WindowAction(int32_t code) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         break;
     case 21:
-        // Seam: with BarIcon on, only the tray icon remains (tray).
-        ShowWindow(window, SW_MINIMIZE);
+        Minimize();
         break;
     }
 }

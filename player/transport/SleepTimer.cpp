@@ -40,13 +40,13 @@ void SleepTimer::Tick() {
     system.SaveAll();
     switch (settings.OyasumiProcess) {
     case 0:
-        system.ExitWindows(kExitPowerOff);
+        system.ShutDown(kExitPowerOff);
         break;
     case 1:
-        system.ExitWindows(kExitShutdown);
+        system.ShutDown(kExitShutdown);
         break;
     case 2:
-        system.ExitWindows(kExitReboot);
+        system.ShutDown(kExitReboot);
         break;
     case 3:
         system.CloseMainWindow();

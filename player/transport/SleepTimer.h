@@ -32,7 +32,7 @@ class SleepTimerSystem {
     virtual void ShowInformation(const std::wstring& text) = 0;
     // The settings, the window's values and the re-open history.
     virtual void SaveAll() = 0;
-    virtual void ExitWindows(uint32_t flags) = 0;
+    virtual void ShutDown(uint32_t flags) = 0;
     virtual void CloseMainWindow() = 0;
     virtual void StopPlayback() = 0;
 };

@@ -16,7 +16,7 @@ class RecordingSystem : public SleepTimerSystem {
     void RepaintPanel() override { ++repaints; }
     void ShowInformation(const std::wstring& text) override { messages.push_back(text); }
     void SaveAll() override { calls.push_back("save"); }
-    void ExitWindows(uint32_t flags) override { calls.push_back("exit " + std::to_string(flags)); }
+    void ShutDown(uint32_t flags) override { calls.push_back("exit " + std::to_string(flags)); }
     void CloseMainWindow() override { calls.push_back("close"); }
     void StopPlayback() override { calls.push_back("stop playback"); }
 
