@@ -6,6 +6,7 @@
 #include <exception>
 #include <vector>
 
+#include "CommandLine.h"
 #include "MainWindow.h"
 #include "ProgramFolder.h"
 #include "SingleInstance.h"
@@ -14,8 +15,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // Created owned and never released: it marks the first instance for as
     // long as the process lives.
     CreateMutexA(nullptr, TRUE, kInstanceMutexName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        HandOverToFirstInstance(__argc, __argv);
+    const bool firstInstance = GetLastError() != ERROR_ALREADY_EXISTS;
+    // Relative names mean the user's current directory: the first instance
+    // is about to leave it, and a running one has another.
+    const std::vector<std::string> arguments = AbsoluteArguments(__argc, __argv);
+    if (!firstInstance) {
+        HandOverToFirstInstance(arguments);
         return 0;
     }
 
@@ -24,7 +29,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     try {
         TMainWin mainWindow;
-        if (!mainWindow.Create(instance, __argc, __argv)) return 0;
+        if (!mainWindow.Create(instance, arguments)) return 0;
         mainWindow.Show(showCommand);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {

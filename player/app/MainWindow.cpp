@@ -7,12 +7,10 @@
 
 #include "AppTexts.h"
 #include "PanelLayout.h"
-#include "VolumeLineList.h"
 #include "HostCallback.h"
 #include "ProgramFolder.h"
 #include "SingleInstance.h"
 #include "TimerIds.h"
-#include "WindowParameter.h"
 
 namespace {
 
@@ -45,25 +43,18 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 } // namespace
 
-bool TMainWin::Create(HINSTANCE instance, int argumentCount, char** arguments) {
-    argc = argumentCount;
-    argv = arguments;
+bool TMainWin::Create(HINSTANCE instance, std::vector<std::string> commandLine) {
+    arguments = std::move(commandLine);
     if (!RegisterWindowClass(instance, WindowProc)) return false;
 
     // Borderless: the panel draws its own buttons, and is placed where the
-    // settings put it (centred on the work area until then).
+    // settings put it (LoadWindowParameter).
     const DWORD style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame = {0, 0, kPanelWidth, kPanelHeight};
     if (!AdjustWindowRectEx(&frame, style, FALSE, 0)) return false;
-    RECT work;
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) work = RECT{0, 0, 800, 600};
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-
-    window = CreateWindowExA(0, kWindowClass, Transport::kIdleApplicationTitle, style, left, top,
-                             width, height, nullptr, nullptr, instance, this);
+    window = CreateWindowExA(0, kWindowClass, Transport::kIdleApplicationTitle, style, kDefaultLeft,
+                             kDefaultTop, frame.right - frame.left, frame.bottom - frame.top,
+                             nullptr, nullptr, instance, this);
     return window != nullptr;
 }
 
@@ -93,6 +84,11 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         FormClose();
         DestroyWindow(window);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) OnEndSession();
         return 0;
     case WM_DESTROY:
         FormDestroy();
@@ -175,9 +171,10 @@ bool TMainWin::FormCreate() {
     model->SetInput(input);
     model->SetOptions({settings->NotReflexive, settings->NotOpenMP3, settings->NotOpenWAV,
                        settings->NotOpenRMP, settings->NotOpenM3U, settings->NotOpenCDA});
+    if (mixer) volumeLines = std::make_unique<VolumeLineCache>(*mixer, window, *settings);
     transport = std::make_unique<Transport>(TransportParts{*input, model->PlayList(), *shuffle,
                                                            SharedRandom(), *settings, *this, mixer,
-                                                           nullptr, window});
+                                                           volumeLines.get(), window});
     transport->ResetForEmptyList(kIdleTitle, kIdleSubtitle);
     LoadWindowParameter();
 
@@ -201,8 +198,8 @@ bool TMainWin::FormCreate() {
 }
 
 void TMainWin::LoadCommandLine() {
-    if (argc < 2) return;
-    loader->OpenCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (arguments.empty()) return;
+    loader->OpenCommandLine(arguments);
 }
 
 void TMainWin::FormShow() {
@@ -218,12 +215,7 @@ void TMainWin::FormDestroy() {
     destroyed = true;
     if (output) output->OutputRelease();
     // Seam: the skin's bitmaps.
-    if (settings) {
-        RemoveTrayIcon();
-        settings->SaveSettings(settings->CurrentIniPath);
-        SaveWindowParameter();
-        SaveReOpenHistory();
-    }
+    SaveAtExit();
     DestroyMenusAndLoading();
     transport.reset();
     shuffle.reset();
@@ -273,23 +265,10 @@ void TMainWin::HandoverList() {
     loader->OpenHandover(HandoverListPath());
 }
 
-std::string TMainWin::LineText(bool cd, int32_t index) const {
-    if (!mixer) return std::string();
-    const int32_t device = cd ? settings->CDOutDevice : settings->WaveOutDevice;
-    const std::vector<std::string> lines = ListVolumeLines(*mixer, window, device);
-    return index >= 0 && index < static_cast<int32_t>(lines.size()) ? lines[index] : std::string();
-}
-
-// An outside change of the volume line in use shows on the panel; Volume
-// keeps the player's own value.
+// An outside change of the volume line in use shows on the panel.
 void TMainWin::OnMixerControlChange(uint32_t controlId) {
-    if (!mixer || !transport || transport->SeekDragging) return;
-    const FaderInfo* control = mixer->MixerGetControl(controlId);
-    if (!control || control->controlType != kVolumeFaderType) return;
-    const std::string name(control->name, strnlen(control->name, sizeof control->name));
-    if (name != LineText(transport->MixerIsCD != 0, transport->MixerLine)) return;
-    const uint32_t value = mixer->MixerGetControlValue(control, 1) >> 16;
-    Draw(VolumeRedraw(static_cast<int32_t>(value * 100 / 65535)));
+    const int32_t shown = transport ? transport->MixerControlChange(controlId) : -1;
+    if (shown >= 0) Draw(VolumeRedraw(shown));
 }
 
 void TMainWin::ShowByteMessage(const char* text) {
@@ -309,26 +288,6 @@ void TMainWin::PostNotifyEnd() {
 void TMainWin::ShowPlayListWindow() {}
 void TMainWin::SelectPlayListRow(int) {}
 void TMainWin::RebuildPlayList() {}
-
-void TMainWin::LoadWindowParameter() {
-    RECT frame;
-    if (!GetWindowRect(window, &frame)) frame = RECT{};
-    const WindowParameter stored =
-        ::LoadWindowParameter(settings->CurrentIniPath, frame.left, frame.top);
-    transport->Volume = stored.Volume;
-    transport->RepeatMode = stored.Repeat;
-    transport->ShuffleMode = kShuffleOff;
-    SetWindowPos(window, nullptr, stored.Left, stored.Top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TMainWin::SaveWindowParameter() {
-    RECT frame;
-    if (!GetWindowRect(window, &frame)) return;
-    ::SaveWindowParameter(
-        settings->CurrentIniPath,
-        WindowParameter{transport->Volume, transport->RepeatMode, frame.left, frame.top});
-}
 
 void TMainWin::EnableShutdownPrivilege() {
     // The sleep timer may shut the system down; failures are ignored.

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "FileNameList.h"
 #include "ListLoader.h"
@@ -26,7 +27,7 @@
 #include "TransportView.h"
 #include "WindowsFileAccess.h"
 
-class TMainWin : private TransportView, private VolumeLines, private SleepTimerSystem {
+class TMainWin : private TransportView, private SleepTimerSystem {
   public:
     TMainWin() = default;
     ~TMainWin() override = default;
@@ -35,12 +36,16 @@ class TMainWin : private TransportView, private VolumeLines, private SleepTimerS
 
     // Creates the window; false when creation failed (the missing-plug-in
     // path ends here too, after its message).
-    bool Create(HINSTANCE instance, int argc, char** argv);
+    // `arguments`: the command line's names, absolute (see CommandLine.h).
+    bool Create(HINSTANCE instance, std::vector<std::string> arguments);
     void Show(int showCommand);
 
     // Client area of the built-in panel.
     static constexpr int kPanelWidth = 268;
     static constexpr int kPanelHeight = 45;
+    // Where the window opens before the settings place it.
+    static constexpr int kDefaultLeft = 142;
+    static constexpr int kDefaultTop = 113;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -57,8 +62,12 @@ class TMainWin : private TransportView, private VolumeLines, private SleepTimerS
     void ClearList();
     void ShowByteMessage(const char* text);
     void EnableShutdownPrivilege();
+
+    // Window placement and the end of a session (MainWindowSession.cpp).
     void LoadWindowParameter();
     void SaveWindowParameter();
+    void SaveAtExit();
+    void OnEndSession();
 
     // The panel (MainWindowPanel.cpp).
     PanelState CurrentPanel() const;
@@ -118,9 +127,6 @@ class TMainWin : private TransportView, private VolumeLines, private SleepTimerS
     void ShowAboutBox();
 
   private:
-    // VolumeLines: the lines of the settings' volume lists, from the mixer.
-    std::string LineText(bool cd, int32_t index) const override;
-
     // TransportView.
     void DrawPlayPause(bool pauseLit) override;
     void DrawStop(bool lit) override;
@@ -144,8 +150,7 @@ class TMainWin : private TransportView, private VolumeLines, private SleepTimerS
     void ResetTitleScroll() override { titleScroll.ResetOffset(); }
 
     HWND window = nullptr;
-    int argc = 0;
-    char** argv = nullptr;
+    std::vector<std::string> arguments;
     bool destroyed = false;
 
     PluginManager plugins;
@@ -157,6 +162,7 @@ class TMainWin : private TransportView, private VolumeLines, private SleepTimerS
     WindowsFileAccess files;
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;
+    std::unique_ptr<VolumeLineCache> volumeLines; // with a mixer only
     std::unique_ptr<Transport> transport;
 
     PanelPointer pointer;

@@ -21,27 +21,22 @@ std::string HandoverListPath() {
 
 namespace {
 
-struct HandoverRequest {
-    int argc;
-    char** argv;
-};
-
 // One line per argument, "%s\n" in text mode: CR LF line ends.
-bool WriteHandoverList(const HandoverRequest& request) {
+bool WriteHandoverList(const std::vector<std::string>& arguments) {
     std::string path = HandoverListPath();
     if (path.empty()) return false;
     FILE* file = std::fopen(path.c_str(), "w");
     if (!file) return false;
-    for (int i = 1; i < request.argc; ++i)
-        std::fprintf(file, "%s\n", request.argv[i]);
+    for (const std::string& argument : arguments)
+        std::fprintf(file, "%s\n", argument.c_str());
     return std::fclose(file) == 0;
 }
 
 BOOL CALLBACK VisitTopLevelWindow(HWND window, LPARAM parameter) {
     if (!GetPropA(window, kMainWindowProperty)) return TRUE;
-    const auto& request = *reinterpret_cast<const HandoverRequest*>(parameter);
+    const auto& arguments = *reinterpret_cast<const std::vector<std::string>*>(parameter);
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-    if (request.argc > 1 && WriteHandoverList(request))
+    if (!arguments.empty() && WriteHandoverList(arguments))
         PostMessageA(window, kHandoverMessage, 0, 0);
     SetForegroundWindow(GetLastActivePopup(window));
     return FALSE;
@@ -49,7 +44,7 @@ BOOL CALLBACK VisitTopLevelWindow(HWND window, LPARAM parameter) {
 
 } // namespace
 
-void HandOverToFirstInstance(int argc, char** argv) {
-    HandoverRequest request{argc, argv};
-    EnumWindows(VisitTopLevelWindow, reinterpret_cast<LPARAM>(&request));
+void HandOverToFirstInstance(const std::vector<std::string>& arguments) {
+    EnumWindows(VisitTopLevelWindow,
+                reinterpret_cast<LPARAM>(const_cast<std::vector<std::string>*>(&arguments)));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Names that both instances know.
 constexpr char kInstanceMutexName[] = "Quorel_MP3Player_with_ID3TagEditor";
@@ -15,4 +16,4 @@ std::string HandoverListPath();
 // property, restores it when minimised, writes the arguments (when there are
 // any) to the hand-over list and posts kHandoverMessage, then brings the
 // window to the foreground.
-void HandOverToFirstInstance(int argc, char** argv);
+void HandOverToFirstInstance(const std::vector<std::string>& arguments);

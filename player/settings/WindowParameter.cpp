@@ -1,5 +1,7 @@
 #include "WindowParameter.h"
 
+#include <algorithm>
+
 #include "IniFile.h"
 #include "ValueRanges.h"
 
@@ -29,6 +31,18 @@ WindowParameter LoadWindowParameter(const std::string& path, int32_t currentLeft
     parameter.Left = Coordinate(document.ReadInteger(kSection, "Left", currentLeft));
     parameter.Top = Coordinate(document.ReadInteger(kSection, "Top", currentTop));
     return parameter;
+}
+
+void KeepOnWorkArea(WindowParameter& parameter, int32_t width, int32_t height,
+                    const ScreenRect& workArea) {
+    const bool overlaps = parameter.Left < workArea.right &&
+                          parameter.Left + width > workArea.left &&
+                          parameter.Top < workArea.bottom && parameter.Top + height > workArea.top;
+    if (overlaps) return;
+    // Against the far edge first, so that the near edge wins for a window
+    // larger than the work area.
+    parameter.Left = std::max(std::min(parameter.Left, workArea.right - width), workArea.left);
+    parameter.Top = std::max(std::min(parameter.Top, workArea.bottom - height), workArea.top);
 }
 
 bool SaveWindowParameter(const std::string& path, const WindowParameter& parameter) {

@@ -20,6 +20,19 @@ struct WindowParameter {
 WindowParameter LoadWindowParameter(const std::string& path, int32_t currentLeft,
                                     int32_t currentTop);
 
+// A rectangle in screen pixels: left and top inside, right and bottom just
+// outside.
+struct ScreenRect {
+    int32_t left, top, right, bottom;
+};
+
+// Where a window of `width` x `height` stored at (left, top) is placed at
+// start: where it was, when it overlaps `workArea` (the work area of the
+// monitor nearest to it); otherwise moved the shortest way until it lies
+// inside that work area (its top-left corner first when it is too big).
+void KeepOnWorkArea(WindowParameter& parameter, int32_t width, int32_t height,
+                    const ScreenRect& workArea);
+
 // Writes the four values into path, keeping every other entry; the file is
 // replaced in one step. False, with the file unchanged, when it failed.
 bool SaveWindowParameter(const std::string& path, const WindowParameter& parameter);

@@ -276,15 +276,34 @@ void Transport::ApplyVolume(int32_t volume) {
         parts.input.SetVolume(volume, volume);
 }
 
+std::string Transport::VolumeLineInUse() const {
+    return parts.volumeLines ? parts.volumeLines->LineText(MixerIsCD != 0, MixerLine)
+                             : std::string();
+}
+
 int32_t Transport::SetMixerVolume(int32_t left, int32_t right) {
-    const std::string line =
-        parts.volumeLines ? parts.volumeLines->LineText(MixerIsCD != 0, MixerLine) : std::string();
+    const std::string line = VolumeLineInUse();
     const uint32_t control = parts.mixer->MixerFindVolumeControl(line.c_str());
     if (control == 0) return -1;
     const uint32_t value = (static_cast<uint32_t>(right * 65535 / 100) << 16) |
                            (static_cast<uint32_t>(left * 65535 / 100) & 0xFFFF);
     parts.mixer->MixerSetControlValue(control, 1, value);
     return 0;
+}
+
+int32_t Transport::MixerControlChange(uint32_t controlId) {
+    if (!parts.mixer || SeekDragging) return -1;
+    const FaderInfo* control = parts.mixer->MixerGetControl(controlId);
+    if (!control || control->controlType != kVolumeFaderType) return -1;
+    const char* end =
+        static_cast<const char*>(std::memchr(control->name, '\0', sizeof control->name));
+    const std::string name(control->name, end ? end : control->name + sizeof control->name);
+    const std::string line = VolumeLineInUse();
+    if (line.empty() || name != line) return -1;
+    // Rounded to the nearest: the value went out as v * 65535 / 100, cut
+    // down, so the player's own change comes back as the volume it set.
+    const uint32_t value = parts.mixer->MixerGetControlValue(control, 1) >> 16;
+    return static_cast<int32_t>((value * 100 + 65535 / 2) / 65535);
 }
 
 void Transport::ResetForEmptyList(const char* idleTitle, const char* idleSubtitle) {

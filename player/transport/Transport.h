@@ -13,6 +13,7 @@
 #include "SettingsFields.h"
 #include "Shuffle.h"
 #include "TransportView.h"
+#include "VolumeLineList.h"
 
 enum PlayStateCode : int32_t { kPlayStopped = 0, kPlayPlaying = 1, kPlayPaused = 2 };
 enum RepeatModeCode : int32_t { kRepeatOff = 110, kRepeatAll = 111, kRepeatOne = 112 };
@@ -29,15 +30,6 @@ enum ButtonCode : int32_t {
     kButtonOpenMenu = 7,
     kButtonLogo = 8,
     kButtonPauseOnly = 10,
-};
-
-// The lines of the settings' volume lists: the mixer's line names in the
-// order of the settings dialog's list.
-class VolumeLines {
-  public:
-    virtual ~VolumeLines() = default;
-    // Text of entry `index` of the wave (cd false) or CD list; empty if none.
-    virtual std::string LineText(bool cd, int32_t index) const = 0;
 };
 
 struct TransportParts {
@@ -70,6 +62,10 @@ class Transport {
     void ApplyVolume(int32_t volume);
     // -1 when the mixer has no such volume line, else 0.
     int32_t SetMixerVolume(int32_t left, int32_t right);
+    // The mixer's change notice for `controlId`: the volume (0 ... 100) the
+    // panel shows when it is the fader of the volume line in use, else -1.
+    // Volume keeps the player's own value.
+    int32_t MixerControlChange(uint32_t controlId);
     // The list was emptied: back to the idle panel.
     void ResetForEmptyList(const char* idleTitle, const char* idleSubtitle);
 
@@ -101,6 +97,7 @@ class Transport {
     void SelectNext(bool automatic);
     void SelectMixerLine(const ItemRecord& item);
     std::string PlayingTitle(const ItemRecord& item) const;
+    std::string VolumeLineInUse() const;
 
     TransportParts parts;
     std::string applicationTitle = kIdleApplicationTitle;

@@ -39,3 +39,18 @@ std::vector<std::string> ListVolumeLines(MixerPlugin& mixer, WindowHandle window
     }
     return lines;
 }
+
+VolumeLineCache::VolumeLineCache(MixerPlugin& mixer, WindowHandle window,
+                                 const SettingsFields& settings)
+    : mixer(mixer), window(window), settings(settings) {}
+
+std::string VolumeLineCache::LineText(bool cd, int32_t index) const {
+    const int32_t device = cd ? settings.CDOutDevice : settings.WaveOutDevice;
+    auto list = lists.find(device);
+    if (list == lists.end())
+        list = lists.emplace(device, ListVolumeLines(mixer, window, device)).first;
+    const std::vector<std::string>& lines = list->second;
+    return index >= 0 && static_cast<size_t>(index) < lines.size()
+               ? lines[static_cast<size_t>(index)]
+               : std::string();
+}

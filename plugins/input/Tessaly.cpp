@@ -31,8 +31,9 @@ struct Tessaly::StreamFacts {
     int64_t frameOffset;
 };
 
-Tessaly::Tessaly(std::unique_ptr<PlaybackThread> playbackThread)
-    : decodeOptions(kDefaultDecodeOptions), thread(std::move(playbackThread)) {
+Tessaly::Tessaly(std::unique_ptr<PlaybackThread> playbackThread, std::unique_ptr<TAudioCD> cdPlayer)
+    : decodeOptions(kDefaultDecodeOptions), thread(std::move(playbackThread)),
+      cd(std::move(cdPlayer)) {
     DecoderInitTables();
     SetDecodeOptions(0, 0, 24000);
 }
@@ -120,11 +121,23 @@ void DescribeWave(const WaveFormat& format, FrameHeader* header, OutputShape* sh
 
 } // namespace
 
+// A CD track holds no file: the drive plays it. The tag text stays as the
+// caller passed it.
+int32_t Tessaly::OpenCdTrack(const char* fileName, InputFileInfo* info) {
+    if (!cd) return 0;
+    int32_t track = 0;
+    const int32_t seconds = cd->OpenCDTrack(fileName, &track);
+    if (seconds <= 0) return 0;
+    cdTrack = track;
+    info->playLength = seconds;
+    sourceKind = kSourceCdTrack;
+    return 1;
+}
+
 int32_t Tessaly::Open(const char* fileName, InputFileInfo* info) {
-    if (file) return 0;
+    if (file || cdTrack) return 0;
     sourceKind = kSourceNone;
-    // Audio-CD tracks are played by the drive through MCI, which this
-    // library does not drive yet: a track name is tried as a file.
+    if (OpenCdTrack(fileName, info)) return 1;
     file = OpenTagFile(fileName, TagFileAccess::ReadOnly);
     if (!file) return 0;
     const int64_t fileSize = file->Size();
@@ -166,6 +179,12 @@ int32_t Tessaly::Open(const char* fileName, InputFileInfo* info) {
 }
 
 int32_t Tessaly::GetFileInfo(const char* fileName, InputFileInfo* info) {
+    // A CD track's length, asked without opening it; a busy device (a CD
+    // track playing) answers -1, reported as length 0.
+    if (const int32_t seconds = cd ? cd->GetCDTrackLength(fileName) : 0) {
+        info->playLength = seconds > 0 ? seconds : 0;
+        return 1;
+    }
     std::unique_ptr<TagFile> source = OpenTagFile(fileName, TagFileAccess::ReadOnly);
     if (!source) return 0;
     const int64_t fileSize = source->Size();
@@ -200,13 +219,33 @@ int32_t Tessaly::GetFileInfo(const char* fileName, InputFileInfo* info) {
 }
 
 void Tessaly::RunLoop(PlaybackChannel& channel, void* self) {
-    static_cast<Tessaly*>(self)->loop->Run(channel);
+    Tessaly* tessaly = static_cast<Tessaly*>(self);
+    if (tessaly->sourceKind == kSourceCdTrack)
+        tessaly->cdLoop->Run(channel);
+    else
+        tessaly->loop->Run(channel);
+}
+
+// The drive plays by itself: no output stream is opened. Open left the
+// device open; a play that ended closed it, and only a new Open reopens it.
+int32_t Tessaly::PlayCdTrack() {
+    if (!cd->IsOpen()) return 0;
+    cdLoop = std::make_unique<CdPlaybackLoop>(*cd, cdTrack,
+                                              PlaybackTarget{output, callback, userData, &state});
+    state = kInputPlaying;
+    if (!thread->Start(RunLoop, this)) {
+        state = kInputStopped;
+        cd->CloseDevice();
+        return 0;
+    }
+    return 1;
 }
 
 int32_t Tessaly::Play() {
-    if (state != kInputStopped || !output || !callback || !file) return 0;
+    if (state != kInputStopped || !output || !callback || !(file || cdTrack)) return 0;
     // A finished thread may still be on its way out; its loop must outlive it.
     thread->Join();
+    if (sourceKind == kSourceCdTrack) return PlayCdTrack();
 
     int32_t pcmCapacity;
     int32_t flushThreshold;
@@ -261,12 +300,16 @@ int32_t Tessaly::Seek(int32_t seconds) {
 }
 
 int32_t Tessaly::Close() {
-    if (!file) return 0;
+    if (!file && !cdTrack) return 0;
     Stop();
     thread->Join();
     loop.reset();
+    cdLoop.reset();
     producer.reset();
     file.reset();
+    // A CD track opened but never played (or refused) still holds the device.
+    if (cdTrack && cd) cd->CloseDevice();
+    cdTrack = 0;
     return 1;
 }
 
@@ -282,9 +325,6 @@ int32_t Tessaly::WriteLyrics3(const char* fileName, const TagRecord* tag) {
     return WriteLyrics3Tag(fileName, tag);
 }
 
-// Counting tracks needs the CD device (MCI), which this library does not
-// drive yet: no CD track is ever counted, which is the answer on a machine
-// without a CD drive.
-int32_t Tessaly::GetCDTrackCount(const char*) {
-    return 0;
+int32_t Tessaly::GetCDTrackCount(const char* path) {
+    return cd ? cd->CountTracks(path) : 0;
 }

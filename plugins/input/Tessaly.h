@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "AudioCD.h"
+#include "CdPlaybackLoop.h"
 #include "InputPlugin.h"
 #include "PlaybackChannel.h"
 #include "PlaybackLoop.h"
@@ -16,8 +18,10 @@ enum SourceKind : int32_t { kSourceNone = 0, kSourceMpeg = 1, kSourceWave = 2, k
 
 class Tessaly : public InputPlugin {
   public:
-    // `thread` runs the playback loop (Win32 thread messages in the plug-in).
-    explicit Tessaly(std::unique_ptr<PlaybackThread> thread);
+    // `thread` runs the playback loop (Win32 thread messages in the plug-in);
+    // `cd` plays audio-CD tracks (null: no CD support, every name is a file).
+    explicit Tessaly(std::unique_ptr<PlaybackThread> thread,
+                     std::unique_ptr<TAudioCD> cd = nullptr);
     ~Tessaly() override;
 
     int32_t SetOutput(OutputPlugin* output) override;
@@ -45,6 +49,8 @@ class Tessaly : public InputPlugin {
     static int32_t ProbeMpeg(TagFile& file, int64_t searchStart, StreamFacts* facts);
     static void CopyStreamFields(const StreamFacts& facts, InputFileInfo* info);
     static void RunLoop(PlaybackChannel& channel, void* self);
+    int32_t OpenCdTrack(const char* fileName, InputFileInfo* info);
+    int32_t PlayCdTrack();
 
     std::unique_ptr<TagFile> file; // the open media file; null when none
     FrameHeader header = {};
@@ -60,7 +66,10 @@ class Tessaly : public InputPlugin {
     OutputPlugin* output = nullptr; // owned by the output module
     std::unique_ptr<PcmProducer> producer;
     std::unique_ptr<PlaybackLoop> loop;
+    std::unique_ptr<TAudioCD> cd;
+    std::unique_ptr<CdPlaybackLoop> cdLoop;
     int32_t sourceKind = kSourceNone;
+    int32_t cdTrack = 0; // the open CD source's track; 0 when none
     WaveFormat waveFormat = {};
     WaveCounters waveCounters = {};
 };

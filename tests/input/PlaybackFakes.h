@@ -64,11 +64,10 @@ class ScriptedChannel : public PlaybackChannel {
         script.pop_front();
         return true;
     }
+    bool WaitFor(PlaybackMessage* message, int32_t) override { return Take(message); }
     void Signal(uintptr_t event) override { signalled.push_back(event); }
-    void Sleep(int32_t milliseconds) override { slept += milliseconds; }
 
     std::vector<uintptr_t> signalled;
-    long slept = 0;
 
   private:
     struct Entry {
@@ -86,7 +85,7 @@ class CountingProducer : public PcmProducer {
     CountingProducer(int blocks, int32_t blockBytes, int32_t bytesPerSecond)
         : blocks(blocks), blockBytes(blockBytes), bytesPerSecond(bytesPerSecond) {}
     int32_t MaxBlockBytes() const override { return blockBytes; }
-    ProduceStep Produce(uint8_t* out, PlaybackChannel&) override {
+    ProduceStep Produce(uint8_t* out) override {
         if (next >= blocks) return {ProduceStep::kEnded, 0};
         for (int32_t i = 0; i < blockBytes; ++i)
             out[i] = static_cast<uint8_t>(next);

@@ -22,7 +22,7 @@ namespace tessaly_test {
 
 using Bytes = std::vector<uint8_t>;
 
-std::string Fixture(const char* name) {
+inline std::string Fixture(const char* name) {
     return std::string(QUOREL_TEST_DATA) + "/input/" + name;
 }
 

@@ -81,4 +81,34 @@ TEST(WindowParameter, FailedSaveChangesNothing) {
     EXPECT_FALSE(Exists(folder.Path("gone")));
 }
 
+TEST(WindowParameter, APositionOffTheWorkAreaIsMovedOntoIt) {
+    const ScreenRect work{0, 0, 1024, 738}; // a task bar of 30 pixels below
+    struct Case {
+        int32_t left, top, wantLeft, wantTop;
+    };
+    const Case cases[] = {
+        {142, 113, 142, 113},         // inside: kept
+        {1000, 700, 1000, 700},       // partly inside: kept where the user left it
+        {-32000, -32000, 0, 0},       // a minimised window's position
+        {2000, 300, 1024 - 274, 300}, // right of the screen: only x moves
+        {300, 738, 300, 738 - 51},    // on the task bar's band only
+        {-274, 100, 0, 100},          // just touching the left edge
+    };
+    for (const Case& c : cases) {
+        WindowParameter parameter;
+        parameter.Left = c.left;
+        parameter.Top = c.top;
+        KeepOnWorkArea(parameter, 274, 51, work);
+        EXPECT_EQ(parameter.Left, c.wantLeft) << c.left << ", " << c.top;
+        EXPECT_EQ(parameter.Top, c.wantTop) << c.left << ", " << c.top;
+    }
+    // Larger than the work area: its top-left corner stays reachable.
+    WindowParameter huge;
+    huge.Left = 5000;
+    huge.Top = -5000;
+    KeepOnWorkArea(huge, 2000, 1000, work);
+    EXPECT_EQ(huge.Left, 0);
+    EXPECT_EQ(huge.Top, 0);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // A mixer for the transport's tests: lines are a scripted list of (kind,
 // name), probes answer from a table, volume controls are found by line name,
-// and the last value set is kept.
+// controls are described from a table, and the last value set is kept and
+// read back.
 #pragma once
 
 #include <cstring>
@@ -23,7 +24,10 @@ class ScriptedMixer : public MixerPlugin {
     int32_t MixerReserved7() override { return 0; }
     int32_t MixerReserved8() override { return 0; }
     int32_t MixerReserved9() override { return 0; }
-    FaderInfo* MixerGetControl(uint32_t) override { return nullptr; }
+    FaderInfo* MixerGetControl(uint32_t id) override {
+        const auto found = faders.find(id);
+        return found == faders.end() ? nullptr : &found->second;
+    }
     uint32_t MixerFindVolumeControl(const char* name) override {
         const auto found = controls.find(name);
         return found == controls.end() ? 0 : found->second;
@@ -32,8 +36,9 @@ class ScriptedMixer : public MixerPlugin {
         set = {control, value};
         return 1;
     }
-    uint32_t MixerGetControlValue(const FaderInfo*, int32_t) override { return 0; }
-    int32_t MixerGetLine(WindowHandle, int32_t, int32_t n, char* buffer64) override {
+    uint32_t MixerGetControlValue(const FaderInfo*, int32_t) override { return set.second; }
+    int32_t MixerGetLine(WindowHandle, int32_t device, int32_t n, char* buffer64) override {
+        ++lineCalls[device];
         if (probes.count(n)) return probes[n];
         if (n < 0 || n >= static_cast<int32_t>(lines.size())) return kMixerLineEnd;
         std::strncpy(buffer64, lines[n].second.c_str(), 63);
@@ -45,4 +50,6 @@ class ScriptedMixer : public MixerPlugin {
     std::map<int32_t, int32_t> probes;
     std::map<std::string, uint32_t> controls; // line name -> volume control id
     std::pair<uint32_t, uint32_t> set{0, 0};  // last (control, value) set
+    std::map<uint32_t, FaderInfo> faders;     // control id -> description
+    std::map<int32_t, int> lineCalls;         // MixerGetLine calls per device
 };

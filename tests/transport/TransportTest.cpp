@@ -465,21 +465,49 @@ class Lines : public VolumeLines {
     }
 };
 
-TEST_F(TransportTest, MixerVolumePacksRightHighAndLeftLow) {
+FaderInfo Fader(uint32_t id, const char* name, uint32_t type = kVolumeFaderType) {
+    FaderInfo fader{};
+    fader.controlId = id;
+    std::strncpy(fader.name, name, sizeof fader.name - 1);
+    fader.controlType = type;
+    return fader;
+}
+
+TEST_F(TransportTest, MixerVolumeGoesToTheLineInUseAndItsNoticeShowsTheSameVolume) {
     ScriptedMixer mixer;
     mixer.controls = {{"Wave", 7}};
+    mixer.faders = {{7, Fader(7, "Wave")},
+                    {8, Fader(8, "Master")},
+                    {9, Fader(9, "Wave", 0x50030002)}}; // not a volume fader
     Lines lines;
     TransportParts parts = Parts();
     parts.mixer = &mixer;
     parts.volumeLines = &lines;
     Transport withMixer(parts);
     withMixer.MixerLine = 1;
+    withMixer.Volume = 33;
+
     EXPECT_EQ(withMixer.SetMixerVolume(40, 100), 0);
     EXPECT_EQ(mixer.set.first, 7u);
     EXPECT_EQ(mixer.set.second, (65535u << 16) | 26214u);
+    EXPECT_EQ(input.volume.first, -1) << "the input is not asked when a mixer exists";
+    // Every volume the player sets comes back as itself.
+    for (int32_t volume = 0; volume <= 100; ++volume) {
+        withMixer.ApplyVolume(volume);
+        EXPECT_EQ(withMixer.MixerControlChange(7), volume);
+    }
+    // Only the volume fader of the line in use shows.
+    EXPECT_EQ(withMixer.MixerControlChange(8), -1) << "another line";
+    EXPECT_EQ(withMixer.MixerControlChange(9), -1) << "another control type";
+    EXPECT_EQ(withMixer.MixerControlChange(5), -1) << "no control record";
+    withMixer.SeekDragging = true;
+    EXPECT_EQ(withMixer.MixerControlChange(7), -1) << "while the seek bar is dragged";
+    withMixer.SeekDragging = false;
     withMixer.MixerLine = 2; // no such line
     EXPECT_EQ(withMixer.SetMixerVolume(40, 40), -1);
-    EXPECT_EQ(input.volume.first, -1) << "the input is not asked when a mixer exists";
+    EXPECT_EQ(withMixer.MixerControlChange(7), -1);
+    EXPECT_EQ(withMixer.Volume, 33) << "a notice never changes the player's volume";
+    EXPECT_EQ(transport.MixerControlChange(7), -1) << "without a mixer";
 }
 
 } // namespace

@@ -43,4 +43,25 @@ TEST(VolumeLineList, ANameWithoutNulAndAnEndlessDeviceStaySafe) {
     EXPECT_LT(lines.size(), 1000u);
 }
 
+TEST(VolumeLineList, TheCacheListsEachDeviceOnceAndFollowsTheSettings) {
+    ScriptedMixer mixer;
+    mixer.lines = {{4, "Master"}, {0x1008, "Wave"}};
+    mixer.probes = {{4104, 4104}, {4101, 0}};
+    SettingsFields settings;
+    settings.WaveOutDevice = 0;
+    settings.CDOutDevice = 1;
+    VolumeLineCache cache(mixer, nullptr, settings);
+    for (int drag = 0; drag < 50; ++drag)
+        EXPECT_EQ(cache.LineText(false, 1), "Wave");
+    const int wavePasses = mixer.lineCalls[0];
+    EXPECT_LE(wavePasses, 6) << "one listing: three lines and three probes";
+    EXPECT_EQ(cache.LineText(true, 2), "Not Use CD");
+    EXPECT_EQ(mixer.lineCalls[1], wavePasses) << "the CD device is listed once, on its own";
+    EXPECT_EQ(cache.LineText(false, 3), "");
+    EXPECT_EQ(cache.LineText(false, -1), "");
+    settings.WaveOutDevice = 1; // the settings dialog chose another device
+    EXPECT_EQ(cache.LineText(false, 0), "Master");
+    EXPECT_EQ(mixer.lineCalls[1], wavePasses);
+}
+
 } // namespace

@@ -114,7 +114,9 @@ TEST(SingleInstance, SecondStartWithArgumentsHandsThemOver) {
     ShowWindow(standIn.handle(), SW_MINIMIZE);
 
     ScratchTree tree;
-    Process second(tree.program(), {"C:\\music\\a.mp3", kJapaneseFolder, "list.m3u"});
+    ScratchFolder current;
+    Process second(tree.program(), {"C:\\music\\a.mp3", kJapaneseFolder, "list.m3u"},
+                   current.path());
     ASSERT_TRUE(second.started());
     EXPECT_TRUE(standIn.ReceiveHandover(kDefaultTimeoutMs));
     EXPECT_EQ(second.WaitForExit(), 0);
@@ -122,29 +124,43 @@ TEST(SingleInstance, SecondStartWithArgumentsHandsThemOver) {
 
     std::string contents;
     ASSERT_TRUE(ReadWholeFile(HandoverListPath(), contents));
-    // The arguments as the second process got them (ANSI), one per CR LF line.
-    EXPECT_EQ(contents, std::string("C:\\music\\a.mp3\r\n") + kJapaneseFolder + "\r\nlist.m3u\r\n");
+    // The arguments as the second process got them (ANSI), made absolute
+    // against its current directory, one per CR LF line.
+    EXPECT_EQ(contents, std::string("C:\\music\\a.mp3\r\n") + kJapaneseFolder + "\r\n" +
+                            current.path() + "\\list.m3u\r\n");
 }
 
-TEST(SingleInstance, HandedOverFilesArePlayedByTheFirstInstance) {
-    ScratchTree tree;
-    // A long quiet WAVE file, so that its play is easy to see.
-    const std::string song = tree.folder() + "\\song.wav";
-    const std::vector<uint8_t> wave = SilentWave(20);
-    FILE* file = std::fopen(song.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(wave.data(), 1, wave.size(), file);
-    std::fclose(file);
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
 
-    Process first(tree.program(), {});
+TEST(SingleInstance, RelativeNamesFromAnotherFolderPlayInBothInstances) {
+    ScratchTree tree;
+    // The user's folder, away from the program's, with the music below it.
+    ScratchFolder current;
+    ASSERT_TRUE(CreateDirectoryA((current / "music").c_str(), nullptr));
+    ASSERT_TRUE(WriteBytes(current / "music\\song.wav", SilentWave(20)));
+    std::string tagged;
+    ASSERT_TRUE(
+        ReadWholeFile(std::string(QUOREL_TEST_DATA) + "\\input\\tone-22k-tagged.mp3", tagged));
+    ASSERT_TRUE(WriteBytes(current / "music\\tagged.mp3",
+                           std::vector<uint8_t>(tagged.begin(), tagged.end())));
+
+    Process first(tree.program(), {"music\\song.wav"}, current.path());
     HWND window = WaitForMainWindow(first.id());
     ASSERT_NE(window, nullptr);
-    Process second(tree.program(), {song});
-    EXPECT_EQ(second.WaitForExit(), 0);
-    // The first instance adds the file and, with AutoPlay on, plays it: its
-    // task-bar title names the item (an untitled file: empty title and artist).
+    // With AutoPlay on it plays: the task-bar title names the item (an
+    // untitled file: empty title and artist).
     EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(window) == L"  :  : Quorel"; }))
-        << "the first instance did not play the handed-over file";
+        << "the first instance did not play its relative argument";
+
+    Process second(tree.program(), {"music\\tagged.mp3"}, current.path());
+    EXPECT_EQ(second.WaitForExit(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(window) == L" Tone : Quorel : Quorel"; }))
+        << "the first instance did not play the handed-over relative name";
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.WaitForExit(), 0);
 }

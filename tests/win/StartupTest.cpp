@@ -45,6 +45,19 @@ TEST(Startup, WithoutTheMixerPluginStartsNormally) {
     EXPECT_EQ(quorel.WaitForExit(), 0);
 }
 
+// Without a CD drive, CD roots and track names on the command line list
+// nothing and show no message: the window appears only after they were read.
+TEST(Startup, CdNamesWithoutADriveAreDroppedSilently) {
+    ScratchTree tree;
+    Process quorel(tree.program(), {"D:\\", "D:\\Track01.cda"});
+    ASSERT_TRUE(quorel.started());
+    HWND window = WaitForMainWindow(quorel.id());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(FindMessageBox(quorel.id()), nullptr);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(quorel.WaitForExit(), 0);
+}
+
 TEST(Startup, FindsItsPluginsWhenStartedFromAnotherFolder) {
     ScratchTree tree;
     ScratchFolder elsewhere;

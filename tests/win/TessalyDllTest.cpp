@@ -85,6 +85,22 @@ TEST_F(TessalyDllTest, PauseSeekAndStopGoThroughThreadMessages) {
     EXPECT_EQ(std::count(list.begin(), list.end(), std::make_pair(kNotifyEnd, 0)), 0);
 }
 
+// This machine has no CD drive: CD names send no MCI command and wait for
+// nothing, and a file that merely looks like a CD track is no audio file.
+TEST_F(TessalyDllTest, WithoutACdDriveCdNamesAreRefusedAtOnce) {
+    InputFileInfo info = {};
+    EXPECT_EQ(input->GetCDTrackCount("D:\\"), 0);
+    EXPECT_EQ(input->Open("D:\\Track01.cda", &info), 0);
+    EXPECT_EQ(input->GetFileInfo("D:\\Track01.cda", &info), 0);
+    Bytes cdda = {'R', 'I', 'F', 'F', 36,  0,   0,  0, 'C', 'D',
+                  'D', 'A', 'f', 'm', 't', ' ', 24, 0, 0,   0};
+    cdda.resize(44, 0);
+    const std::string track = Scratch("Track01.cda", cdda);
+    EXPECT_EQ(input->Open(track.c_str(), &info), 0);
+    EXPECT_EQ(input->Close(), 1) << "the refused file is released";
+    EXPECT_EQ(input->GetFileInfo(track.c_str(), &info), 0);
+}
+
 TEST_F(TessalyDllTest, RandomHostCallsEachReturnWithinTwoSeconds) {
     output.microsecondsPerKilobyte = 200;
     const std::string mp3 = Fixture("tone-128k.mp3");

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "PlaybackChannel.h"
 #include "decoder/Decoder.h"
 
 namespace {
@@ -32,7 +31,7 @@ size_t MpegProducer::ReadAudio(int64_t offset, uint8_t* buffer, size_t count) {
     return file.ReadAt(offset, buffer, count);
 }
 
-void MpegProducer::Refill(PlaybackChannel& channel) {
+void MpegProducer::Refill() {
     std::memmove(input.data(), input.data() + readOffset, static_cast<size_t>(held));
     readOffset = 0;
     const size_t got =
@@ -41,11 +40,10 @@ void MpegProducer::Refill(PlaybackChannel& channel) {
     held += static_cast<int32_t>(got);
     std::memset(input.data() + held, 0, static_cast<size_t>(capacity + kSlack - held));
     if (got == 0) endOfFile = true;
-    channel.Sleep(10);
 }
 
-ProduceStep MpegProducer::Produce(uint8_t* out, PlaybackChannel& channel) {
-    if (held <= refillThreshold && !endOfFile) Refill(channel);
+ProduceStep MpegProducer::Produce(uint8_t* out) {
+    if (held <= refillThreshold && !endOfFile) Refill();
     // The decoder needs the whole frame in memory: a truncated last frame
     // ends the stream instead of being decoded from bytes that aren't there.
     const uint8_t* frame = input.data() + readOffset;

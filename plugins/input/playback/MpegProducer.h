@@ -15,13 +15,13 @@ class MpegProducer : public PcmProducer {
                  int64_t dataOffset, int64_t audioSize);
 
     int32_t MaxBlockBytes() const override { return shape.pcmBytesPerFrame; }
-    ProduceStep Produce(uint8_t* out, PlaybackChannel& channel) override;
+    ProduceStep Produce(uint8_t* out) override;
     bool HasRate() const override { return header.bitrate > 0; }
     int32_t Position() const override;
     int32_t Seek(int32_t seconds) override;
 
   private:
-    void Refill(PlaybackChannel& channel);
+    void Refill();
     size_t ReadAudio(int64_t offset, uint8_t* buffer, size_t count);
 
     TagFile& file;

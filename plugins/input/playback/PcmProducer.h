@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-class PlaybackChannel;
-
 struct ProduceStep {
     enum Kind {
         kMore,      // `bytes` were made; the source goes on
@@ -22,8 +20,8 @@ class PcmProducer {
     // The most bytes one Produce can make.
     virtual int32_t MaxBlockBytes() const = 0;
     // Makes the next block into `out`, which has room for MaxBlockBytes().
-    // May pause through the channel (to yield after file reads).
-    virtual ProduceStep Produce(uint8_t* out, PlaybackChannel& channel) = 0;
+    // Never pauses: the output's blocking write paces the loop.
+    virtual ProduceStep Produce(uint8_t* out) = 0;
     // False when the source has no rate to measure its position by.
     virtual bool HasRate() const = 0;
     // Elapsed whole seconds of what was produced.

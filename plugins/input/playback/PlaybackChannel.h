@@ -24,9 +24,10 @@ class PlaybackChannel {
     virtual bool Take(PlaybackMessage* message) = 0;
     // Blocks until a message arrives; false when none ever can.
     virtual bool Wait(PlaybackMessage* message) = 0;
+    // Waits at most `milliseconds` for a message; false when none came.
+    virtual bool WaitFor(PlaybackMessage* message, int32_t milliseconds) = 0;
     // Tells the waiting host that its message was handled.
     virtual void Signal(uintptr_t event) = 0;
-    virtual void Sleep(int32_t milliseconds) = 0;
 };
 
 // The host's side, and the thread itself.

@@ -60,7 +60,7 @@ void PlaybackLoop::Run(PlaybackChannel& channel) {
     bool outputRefused = false;
 
     while (*target.state != kInputStopped) {
-        const ProduceStep step = producer.Produce(pcm.data() + pcmHeld, channel);
+        const ProduceStep step = producer.Produce(pcm.data() + pcmHeld);
         if (step.kind == ProduceStep::kEnded) break;
         pcmHeld += step.bytes;
         if (step.kind == ProduceStep::kLastBlock) flushThreshold = 0;

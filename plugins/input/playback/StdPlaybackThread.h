@@ -3,6 +3,7 @@
 // the same post-and-wait protocol as the Win32 thread messages.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -43,7 +44,7 @@ class StdPlaybackThread : public PlaybackThread, private PlaybackChannel {
         if (worker.joinable()) worker.join();
     }
 
-  private:
+  protected:
     bool Take(PlaybackMessage* message) override {
         std::lock_guard<std::mutex> lock(mutex);
         if (queue.empty()) return false;
@@ -58,13 +59,22 @@ class StdPlaybackThread : public PlaybackThread, private PlaybackChannel {
         queue.pop_front();
         return true;
     }
+    bool WaitFor(PlaybackMessage* message, int32_t milliseconds) override {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                              [&] { return !queue.empty(); }))
+            return false;
+        *message = queue.front();
+        queue.pop_front();
+        return true;
+    }
     void Signal(uintptr_t event) override {
         std::lock_guard<std::mutex> lock(mutex);
         signalled.insert(event);
         changed.notify_all();
     }
-    void Sleep(int32_t) override {}
 
+  private:
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<PlaybackMessage> queue;

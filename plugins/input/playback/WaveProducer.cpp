@@ -2,24 +2,16 @@
 
 #include <algorithm>
 
-#include "PlaybackChannel.h"
-
 WaveProducer::WaveProducer(TagFile& file, const WaveFormat& format, const WaveCounters& counters,
                            int64_t dataOffset)
     : file(file), format(format), counters(counters), dataOffset(dataOffset),
-      filePosition(dataOffset), outputByteRate(WaveOutputByteRate(format, counters)) {
-    // The pause after each read yields the processor. A fixed 50 ms would
-    // read 16 KB per 50 ms at most, less than an 88.2 kHz stereo file plays,
-    // so it is half the block's playing time, never more than 50 ms; the
-    // output's blocking write does the pacing.
-    const int64_t blockMs = outputByteRate > 0 ? kBlockBytes * 1000 / outputByteRate : 0;
-    pauseMs = static_cast<int32_t>(std::min<int64_t>(50, blockMs / 2));
-}
+      filePosition(dataOffset), outputByteRate(WaveOutputByteRate(format, counters)) {}
 
-ProduceStep WaveProducer::Produce(uint8_t* out, PlaybackChannel& channel) {
+// No pause after the read: a pause here, taken while the output's queue runs
+// low, is heard as a gap. The loop waits in the output's write instead.
+ProduceStep WaveProducer::Produce(uint8_t* out) {
     const int32_t made = ReadWavePcm(file, format, &counters, &filePosition, out, kBlockBytes);
     bytesConsumed += made;
-    if (pauseMs > 0) channel.Sleep(pauseMs);
     return {made < kBlockBytes ? ProduceStep::kLastBlock : ProduceStep::kMore, made};
 }
 

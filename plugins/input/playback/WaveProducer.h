@@ -15,7 +15,7 @@ class WaveProducer : public PcmProducer {
                  int64_t dataOffset);
 
     int32_t MaxBlockBytes() const override { return kBlockBytes; }
-    ProduceStep Produce(uint8_t* out, PlaybackChannel& channel) override;
+    ProduceStep Produce(uint8_t* out) override;
     bool HasRate() const override { return outputByteRate > 0; }
     int32_t Position() const override;
     int32_t Seek(int32_t seconds) override;
@@ -28,5 +28,4 @@ class WaveProducer : public PcmProducer {
     int64_t filePosition;
     int64_t bytesConsumed = 0;
     int64_t outputByteRate;
-    int32_t pauseMs;
 };

@@ -18,8 +18,14 @@ class ThreadQueue : public PlaybackChannel {
         Unpack(msg, message);
         return true;
     }
+    bool WaitFor(PlaybackMessage* message, int32_t milliseconds) override {
+        if (Take(message)) return true;
+        // Wakes for messages posted after the look above.
+        const DWORD woken = MsgWaitForMultipleObjects(
+            0, nullptr, FALSE, static_cast<DWORD>(milliseconds), QS_POSTMESSAGE);
+        return woken == WAIT_OBJECT_0 && Take(message);
+    }
     void Signal(uintptr_t event) override { SetEvent(reinterpret_cast<HANDLE>(event)); }
-    void Sleep(int32_t milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
 
   private:
     static void Unpack(const MSG& msg, PlaybackMessage* message) {
