@@ -77,7 +77,8 @@ LRESULT CALLBACK TMainWin::WindowProc(HWND window, UINT message, WPARAM wParam, 
 }
 
 LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == taskbarCreatedMessage && message != 0 && trayIconShown) AddTrayIcon();
+    if (message == taskbarCreatedMessage && message != 0 && settings && settings->TrayIcon)
+        ApplyTrayIcon();
     switch (message) {
     case WM_CREATE:
         return FormCreate() ? 0 : -1;

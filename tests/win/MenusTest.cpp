@@ -34,47 +34,6 @@ std::wstring Playing(const wchar_t* title) {
 }
 const std::wstring kPlayingUntagged = L"  :  : Quorel";
 
-void SendMouse(DWORD down, DWORD up, HWND window, int x, int y) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    SetForegroundWindow(window);
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = down;
-    inputs[1].mi.dwFlags = up;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
-void PressKeys(std::initializer_list<WORD> keys) {
-    for (WORD key : keys) {
-        INPUT inputs[2] = {};
-        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-        inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, inputs, sizeof(INPUT));
-    }
-}
-
-BOOL CALLBACK FindMenuWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<std::pair<DWORD, HWND>*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner != search->first || !IsWindowVisible(window) || std::strcmp(className, "#32768") != 0)
-        return TRUE;
-    search->second = window;
-    return FALSE;
-}
-
-// A popup menu of the process is open.
-bool MenuOpen(DWORD processId) {
-    std::pair<DWORD, HWND> search{processId, nullptr};
-    EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&search));
-    return search.second != nullptr;
-}
-
 BOOL CALLBACK FindEdit(HWND child, LPARAM parameter) {
     char className[16] = {};
     GetClassNameA(child, className, sizeof className);
@@ -119,12 +78,13 @@ class Menus : public ::testing::Test {
     }
     // Opens a menu with a click and walks it with the keys.
     void Choose(DWORD down, DWORD up, int x, int y, std::initializer_list<WORD> keys) {
-        SendMouse(down, up, window, x, y);
-        ASSERT_TRUE(harness::WaitUntil([&] { return MenuOpen(quorel->id()); })) << "no menu opened";
+        harness::SendClick(window, x, y, down, up);
+        ASSERT_TRUE(harness::WaitUntil([&] { return harness::PopupMenuOpen(quorel->id()); }))
+            << "no menu opened";
         // The keys go to the foreground window's menu.
         ASSERT_TRUE(harness::WaitUntil([&] { return GetForegroundWindow() == window; }));
-        PressKeys(keys);
-        ASSERT_TRUE(harness::WaitUntil([&] { return !MenuOpen(quorel->id()); }));
+        harness::PressKeys(keys);
+        ASSERT_TRUE(harness::WaitUntil([&] { return !harness::PopupMenuOpen(quorel->id()); }));
     }
     ::testing::AssertionResult TitleBecomes(const std::wstring& title) {
         if (harness::WaitUntil([&] { return harness::WindowTextOf(window) == title; }))

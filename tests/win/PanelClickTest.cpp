@@ -14,19 +14,6 @@ std::string Fixture(const char* name) {
     return std::string(QUOREL_TEST_DATA) + "\\input\\" + name;
 }
 
-// A click of the left button at a point of the window's client area.
-void Click(HWND window, int x, int y) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    SetForegroundWindow(window);
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
 // Centres of the built-in panel's buttons (upper row at y 4, 11 pixels).
 constexpr int kButtonY = 9;
 constexpr int kStopX = 219;
@@ -49,21 +36,21 @@ TEST(PanelClick, ButtonsPauseResumeSkipAndStop) {
     })) << "item 1 does not play";
 
     // Pause: the sound stops flowing.
-    Click(window, kPlayPauseX, kButtonY);
+    harness::SendClick(window, kPlayPauseX, kButtonY);
     const uint64_t paused = capture.SettledSize(500);
     capture.SettledSize(300);
     EXPECT_EQ(capture.Size(), paused) << "sound still flows while paused";
     // Resume: it flows again.
-    Click(window, kPlayPauseX, kButtonY);
+    harness::SendClick(window, kPlayPauseX, kButtonY);
     EXPECT_TRUE(harness::WaitUntil([&] { return capture.Size() > paused + 176400; }))
         << "resume did not continue the sound";
 
-    Click(window, kNextX, kButtonY);
+    harness::SendClick(window, kNextX, kButtonY);
     EXPECT_TRUE(harness::WaitUntil([&] {
         return harness::WindowTextOf(window) == L" Tone : Quorel : Quorel";
     })) << "next did not play item 2";
 
-    Click(window, kStopX, kButtonY);
+    harness::SendClick(window, kStopX, kButtonY);
     EXPECT_TRUE(harness::WaitUntil([&] { return harness::WindowTextOf(window) == L"Quorel"; }))
         << "stop did not stop";
 

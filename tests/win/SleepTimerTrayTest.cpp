@@ -12,46 +12,6 @@
 
 namespace {
 
-BOOL CALLBACK FindMenuWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<std::pair<DWORD, HWND>*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner != search->first || !IsWindowVisible(window) || std::strcmp(className, "#32768") != 0)
-        return TRUE;
-    search->second = window;
-    return FALSE;
-}
-
-bool MenuOpen(DWORD processId) {
-    std::pair<DWORD, HWND> search{processId, nullptr};
-    EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&search));
-    return search.second != nullptr;
-}
-
-void PressKeys(std::initializer_list<WORD> keys) {
-    for (WORD key : keys) {
-        INPUT inputs[2] = {};
-        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-        inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, inputs, sizeof(INPUT));
-    }
-}
-
-void SendMouse(DWORD down, DWORD up, HWND window, int x, int y) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    SetForegroundWindow(window);
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = down;
-    inputs[1].mi.dwFlags = up;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
 // Pixels of the panel's second text line drawn in pure red.
 int RedPixelsOfSecondLine(HWND window) {
     POINT origin{0, 0};
@@ -111,10 +71,10 @@ class SleepTimerTray : public ::testing::Test {
     }
     // "タイマーＯＮ" of the right-click menu, by keyboard.
     void ChooseTimer() {
-        SendMouse(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, window, 100, 10);
-        ASSERT_TRUE(harness::WaitUntil([&] { return MenuOpen(quorel->id()); }));
+        harness::SendClick(window, 100, 10, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        ASSERT_TRUE(harness::WaitUntil([&] { return harness::PopupMenuOpen(quorel->id()); }));
         ASSERT_TRUE(harness::WaitUntil([&] { return GetForegroundWindow() == window; }));
-        PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+        harness::PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     }
     std::wstring AnnounceAndConfirm() {
         HWND box = harness::WaitForMessageBox(quorel->id());
@@ -168,19 +128,20 @@ TEST_F(SleepTimerTray, TrayClicksOpenTheMenuAfterTheDoubleClickTimeOnly) {
     Start("[PanelMode]\r\nTrayIcon=1\r\nBarIcon=1\r\n", {});
     // A single click: the menu waits for the double-click time.
     SendMessageA(window, kTrayMessage, kTrayIconId, WM_LBUTTONDOWN);
-    EXPECT_FALSE(MenuOpen(quorel->id())) << "the menu did not wait for a second click";
-    ASSERT_TRUE(harness::WaitUntil([&] { return MenuOpen(quorel->id()); }));
-    PressKeys({VK_ESCAPE});
-    ASSERT_TRUE(harness::WaitUntil([&] { return !MenuOpen(quorel->id()); }));
+    EXPECT_FALSE(harness::PopupMenuOpen(quorel->id()))
+        << "the menu did not wait for a second click";
+    ASSERT_TRUE(harness::WaitUntil([&] { return harness::PopupMenuOpen(quorel->id()); }));
+    harness::PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(harness::WaitUntil([&] { return !harness::PopupMenuOpen(quorel->id()); }));
     // A double click opens none.
     SendMessageA(window, kTrayMessage, kTrayIconId, WM_LBUTTONDOWN);
     SendMessageA(window, kTrayMessage, kTrayIconId, WM_LBUTTONDBLCLK);
-    EXPECT_FALSE(
-        harness::WaitUntil([&] { return MenuOpen(quorel->id()); }, 3 * GetDoubleClickTime()))
+    EXPECT_FALSE(harness::WaitUntil([&] { return harness::PopupMenuOpen(quorel->id()); },
+                                    3 * GetDoubleClickTime()))
         << "a double click opened the menu";
 
     // The minimise mark: hidden only while a tray icon can bring it back.
-    SendMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, window, 9, 17);
+    harness::SendClick(window, 9, 17);
     ASSERT_TRUE(harness::WaitUntil([&] { return IsIconic(window) != 0; }));
     if (trayWorks)
         EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindowVisible(window); }))
