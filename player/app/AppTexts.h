@@ -49,3 +49,8 @@ constexpr wchar_t kFolderBrowserTitle[] = L"ＭＰ３のあるフォルダを選
 
 // The caption of boxes that report no error.
 constexpr wchar_t kInformationCaption[] = L"Quorel";
+// Skin messages. A sheet's file name goes in front of kSkinSheetMissing.
+constexpr wchar_t kSkinSheetMissing[] = L" が見つかりません。";
+constexpr wchar_t kSkinRegionFailed[] = L"リージョン作成失敗";
+constexpr wchar_t kSkinBackgroundRejected[] =
+    L"quorel_skin.ini の main_bkg がウインドウの大きさになりません。\n標準のパネルで表示します。";

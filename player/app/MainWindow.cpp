@@ -119,8 +119,12 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kTitleScrollTimerId) OnTitleScrollTick();
+        if (wParam == TDrawInterfaceBitmap::kScrollTimer) OnSkinScrollTimer();
         if (wParam == kSleepTimerId) OnSleepTimerTick();
         if (wParam == kTrayClickTimerId) OnTrayClickTimer();
+        return 0;
+    case TDrawInterfaceBitmap::kTitleRedrawMessage:
+        OnTitleRedraw();
         return 0;
     case kTrayMessage:
         OnTrayNotify(lParam);
@@ -163,7 +167,7 @@ bool TMainWin::FormCreate() {
     // Seam: the play list window and the about box.
     model = std::make_unique<TOpenAudioFile>(files,
                                              [this](const char* text) { ShowByteMessage(text); });
-    // Seam: the skin.
+    CreateSkin();
 
     if (settings->UseDirectSound && !output->OutputInitDirectSound(window))
         MessageBoxW(window, kDirectSoundFailedMessage, nullptr, MB_OK);
@@ -215,7 +219,7 @@ void TMainWin::FormDestroy() {
     if (destroyed) return;
     destroyed = true;
     if (output) output->OutputRelease();
-    // Seam: the skin's bitmaps.
+    DestroySkin();
     SaveAtExit();
     DestroyMenusAndLoading();
     transport.reset();
@@ -236,7 +240,7 @@ void TMainWin::OnAppCommand(WPARAM command, LPARAM argument) {
         break;
     case kCmdNotifyPosition:
         transport->NotifyPosition(static_cast<int32_t>(argument));
-        if (!transport->SeekDragging) Draw(PositionRedraw(CurrentPanel()));
+        if (!transport->SeekDragging) Draw(DrawLists().PositionRedraw(CurrentPanel()));
         break;
     case kCmdPlay:
         transport->ButtonAction(kButtonPlayPause);
@@ -269,7 +273,7 @@ void TMainWin::HandoverList() {
 // An outside change of the volume line in use shows on the panel.
 void TMainWin::OnMixerControlChange(uint32_t controlId) {
     const int32_t shown = transport ? transport->MixerControlChange(controlId) : -1;
-    if (shown >= 0) Draw(VolumeRedraw(shown));
+    if (shown >= 0) Draw(DrawLists().VolumeRedraw(shown));
 }
 
 void TMainWin::ShowByteMessage(const char* text) {

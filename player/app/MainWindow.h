@@ -13,8 +13,10 @@
 #include "ListLoader.h"
 #include "MainMenus.h"
 #include "MenuPlayList.h"
+#include "DrawInterfaceBitmap.h"
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
+#include "PanelDrawLists.h"
 #include "PanelPainter.h"
 #include "PanelPointer.h"
 #include "PanelState.h"
@@ -39,6 +41,9 @@ class TMainWin : private TransportView, private SleepTimerSystem {
     // `arguments`: the command line's names, absolute (see CommandLine.h).
     bool Create(HINSTANCE instance, std::vector<std::string> arguments);
     void Show(int showCommand);
+
+    // A skin draws the panel (the settings dialog asks).
+    bool SkinInUse() const;
 
     // Client area of the built-in panel.
     static constexpr int kPanelWidth = 268;
@@ -127,6 +132,15 @@ class TMainWin : private TransportView, private SleepTimerSystem {
     void ShowAboutBox();
 
   private:
+    // The skin (MainWindowSkin.cpp).
+    void CreateSkin();
+    void DestroySkin();
+    const PanelDrawLists& DrawLists() const;
+    const PanelSheets* SkinSheets() const;
+    const PanelHitTester& HitTester(const BuiltInHitTester& builtIn) const;
+    void OnSkinScrollTimer();
+    void OnTitleRedraw();
+
     // TransportView.
     void DrawPlayPause(bool pauseLit) override;
     void DrawStop(bool lit) override;
@@ -144,9 +158,9 @@ class TMainWin : private TransportView, private SleepTimerSystem {
     void SelectPlayListRow(int number) override;
     void RebuildPlayList() override;
     void CheckMenuPlayListItem(int number) override;
-    bool SkinActive() const override { return false; }
-    bool SkinHasSeparatePause() const override { return false; }
-    void RestartSkinTitleScroll() override {}
+    bool SkinActive() const override { return SkinInUse(); }
+    bool SkinHasSeparatePause() const override;
+    void RestartSkinTitleScroll() override;
     void ResetTitleScroll() override { titleScroll.ResetOffset(); }
 
     HWND window = nullptr;
@@ -160,6 +174,8 @@ class TMainWin : private TransportView, private SleepTimerSystem {
     // The settings fields; the settings dialog will own them.
     std::unique_ptr<SettingsFields> settings;
     WindowsFileAccess files;
+    std::unique_ptr<TDrawInterfaceBitmap> skin; // null without UseSkin
+    bool skinActive = true;                     // cleared when the skin fails to load
     std::unique_ptr<TOpenAudioFile> model;
     std::unique_ptr<TShuffle> shuffle;
     std::unique_ptr<VolumeLineCache> volumeLines; // with a mixer only

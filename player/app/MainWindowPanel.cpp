@@ -38,19 +38,25 @@ void TMainWin::Paint() {
     HDC dc = BeginPaint(window, &paint);
     if (!dc) return;
     // Until the transport exists (a failed start) the background is all.
-    const PaintResult result =
-        transport ? PaintPanel(dc, GetModuleHandleA(nullptr), FullPaint(CurrentPanel()))
-                  : PaintResult{};
+    const PaintResult result = transport
+                                   ? PaintPanel(dc, GetModuleHandleA(nullptr),
+                                                DrawLists().FullPaint(CurrentPanel()), SkinSheets())
+                                   : PaintResult{};
     EndPaint(window, &paint);
     AfterTitleDrawn(result);
 }
 
 void TMainWin::Draw(const DrawList& list) {
-    AfterTitleDrawn(PaintPanelOnWindow(window, GetModuleHandleA(nullptr), list));
+    AfterTitleDrawn(PaintPanelOnWindow(window, GetModuleHandleA(nullptr), list, SkinSheets()));
 }
 
 void TMainWin::AfterTitleDrawn(const PaintResult& result) {
     if (!result.titleDrawn) return;
+    // A skin scrolls its title itself.
+    if (SkinInUse()) {
+        if (result.titleMeasured) skin->AfterTitleDrawn(result.titleWidth);
+        return;
+    }
     const bool run = titleScroll.AfterTitleDrawn(settings->TitleScroll, result.titleWidth);
     if (run && !titleScrollTimerRunning)
         titleScrollTimerRunning =
@@ -60,28 +66,27 @@ void TMainWin::AfterTitleDrawn(const PaintResult& result) {
 }
 
 void TMainWin::OnTitleScrollTick() {
-    if (titleScroll.Tick()) Draw(TitleRedraw(CurrentPanel()));
+    if (titleScroll.Tick()) Draw(DrawLists().TitleRedraw(CurrentPanel()));
 }
 
 void TMainWin::DrawPlayPause(bool pauseLit) {
-    Draw({ButtonDraw(pauseLit ? ButtonImage::Pause : ButtonImage::Play, true,
-                     settings->ExchangeButton)});
+    Draw(DrawLists().PlayPauseRedraw(CurrentPanel(), pauseLit));
 }
 
 void TMainWin::DrawStop(bool lit) {
-    Draw({ButtonDraw(ButtonImage::Stop, lit, settings->ExchangeButton)});
+    Draw(DrawLists().StopRedraw(CurrentPanel(), lit));
 }
 
 void TMainWin::DrawTextsAndNumbers() {
-    Draw(TextsAndNumbersRedraw(CurrentPanel()));
+    Draw(DrawLists().TextsAndNumbersRedraw(CurrentPanel()));
 }
 
 void TMainWin::DrawRepeatIndicator() {
-    Draw({RepeatIndicatorDraw(transport->RepeatMode)});
+    Draw(DrawLists().RepeatIndicatorRedraw(CurrentPanel()));
 }
 
 void TMainWin::DrawShuffleIndicator() {
-    Draw({ShuffleIndicatorDraw(transport->ShuffleMode)});
+    Draw(DrawLists().ShuffleIndicatorRedraw(CurrentPanel()));
 }
 
 void TMainWin::RepaintAll() {
@@ -99,7 +104,7 @@ void TMainWin::OnMove(int x, int y, WPARAM keys) {
     const bool leftOnly = keys == MK_LBUTTON && GetKeyState(VK_MENU) >= 0;
     PointerValues values{transport->Volume, transport->Position, transport->Length};
     const PointerMove move =
-        pointer.Move(x, y, leftOnly, values, BuiltInHitTester(settings->ExchangeButton));
+        pointer.Move(x, y, leftOnly, values, HitTester(BuiltInHitTester(settings->ExchangeButton)));
     transport->Volume = values.Volume;
     transport->Position = values.Position;
     transport->SeekDragging = pointer.SeekDragging();
@@ -110,18 +115,18 @@ void TMainWin::OnMove(int x, int y, WPARAM keys) {
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (move.volumeDragged) {
-        Draw(VolumeRedraw(transport->Volume));
+        Draw(DrawLists().VolumeRedraw(transport->Volume));
         transport->ApplyVolume(transport->Volume);
     }
-    if (move.positionDragged) Draw(PositionRedraw(CurrentPanel()));
+    if (move.positionDragged) Draw(DrawLists().PositionRedraw(CurrentPanel()));
 }
 
 void TMainWin::OnRelease(int x, int y, PointerButton button) {
     if (GetCapture() == window) ReleaseCapture();
     if (!transport) return;
     const PointerValues values{transport->Volume, transport->Position, transport->Length};
-    const PointerRelease release =
-        pointer.Release(x, y, button, values, BuiltInHitTester(settings->ExchangeButton));
+    const PointerRelease release = pointer.Release(
+        x, y, button, values, HitTester(BuiltInHitTester(settings->ExchangeButton)));
     transport->SeekDragging = pointer.SeekDragging();
     if (release.seek) input->Seek(release.seekPosition);
     if (release.buttonAction >= 0) transport->ButtonAction(release.buttonAction);

@@ -11,7 +11,8 @@ struct TagRecord {
     char album[128];
     char year[5]; // four characters and NUL
     char comment[128];
-    char unused[3];
+    uint8_t textFrom; // where the texts came from: 1 an ID3v2 tag, else 0
+    char unused[2];
     int32_t genre; // the ID3v1 genre byte, 0-255
 };
 
@@ -37,7 +38,7 @@ static_assert(offsetof(TagRecord, artist) == 128, "tag record layout");
 static_assert(offsetof(TagRecord, album) == 256, "tag record layout");
 static_assert(offsetof(TagRecord, year) == 384, "tag record layout");
 static_assert(offsetof(TagRecord, comment) == 389, "tag record layout");
-static_assert(offsetof(TagRecord, unused) == 517, "tag record layout");
+static_assert(offsetof(TagRecord, textFrom) == 517, "tag record layout");
 static_assert(offsetof(TagRecord, genre) == 520, "tag record layout");
 
 static_assert(sizeof(InputFileInfo) == 568, "file information size");

@@ -246,3 +246,40 @@ DrawList TextsAndNumbersRedraw(const PanelState& state) {
 DrawList TitleRedraw(const PanelState& state) {
     return {TitleLineDraw(state)};
 }
+
+DrawList BuiltInDrawLists::FullPaint(const PanelState& state) const {
+    return ::FullPaint(state);
+}
+
+DrawList BuiltInDrawLists::PositionRedraw(const PanelState& state) const {
+    return ::PositionRedraw(state);
+}
+
+DrawList BuiltInDrawLists::VolumeRedraw(int32_t volume) const {
+    return ::VolumeRedraw(volume);
+}
+
+DrawList BuiltInDrawLists::TextsAndNumbersRedraw(const PanelState& state) const {
+    return ::TextsAndNumbersRedraw(state);
+}
+
+DrawList BuiltInDrawLists::TitleRedraw(const PanelState& state) const {
+    return ::TitleRedraw(state);
+}
+
+DrawList BuiltInDrawLists::PlayPauseRedraw(const PanelState& state, bool pauseLit) const {
+    return {
+        ButtonDraw(pauseLit ? ButtonImage::Pause : ButtonImage::Play, true, state.ExchangeButton)};
+}
+
+DrawList BuiltInDrawLists::StopRedraw(const PanelState& state, bool lit) const {
+    return {ButtonDraw(ButtonImage::Stop, lit, state.ExchangeButton)};
+}
+
+DrawList BuiltInDrawLists::RepeatIndicatorRedraw(const PanelState& state) const {
+    return {RepeatIndicatorDraw(state.RepeatMode)};
+}
+
+DrawList BuiltInDrawLists::ShuffleIndicatorRedraw(const PanelState& state) const {
+    return {ShuffleIndicatorDraw(state.ShuffleMode)};
+}

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "PanelDraw.h"
+#include "PanelDrawLists.h"
 #include "PanelState.h"
 #include "PanelText.h"
 
@@ -47,3 +48,17 @@ DrawList VolumeRedraw(int32_t volume);
 DrawList TextsAndNumbersRedraw(const PanelState& state);
 // The title redraw request and the scroll tick.
 DrawList TitleRedraw(const PanelState& state);
+
+// The lists above, for the main window.
+class BuiltInDrawLists : public PanelDrawLists {
+  public:
+    DrawList FullPaint(const PanelState& state) const override;
+    DrawList PositionRedraw(const PanelState& state) const override;
+    DrawList VolumeRedraw(int32_t volume) const override;
+    DrawList TextsAndNumbersRedraw(const PanelState& state) const override;
+    DrawList TitleRedraw(const PanelState& state) const override;
+    DrawList PlayPauseRedraw(const PanelState& state, bool pauseLit) const override;
+    DrawList StopRedraw(const PanelState& state, bool lit) const override;
+    DrawList RepeatIndicatorRedraw(const PanelState& state) const override;
+    DrawList ShuffleIndicatorRedraw(const PanelState& state) const override;
+};

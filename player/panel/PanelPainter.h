@@ -1,10 +1,11 @@
 // Carries out a panel draw list on a device context (Windows only). Every
-// bitmap is loaded from the module's resources, copied and freed at once;
-// nothing is cached.
+// built-in bitmap is loaded from the module's resources, copied and freed at
+// once; nothing is cached. A skin's blocks come from its loaded sheets.
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 
 #include "PanelDraw.h"
@@ -18,6 +19,12 @@ struct PaintResult {
     int32_t titleWidth = 0;     // in pixels
 };
 
-PaintResult PaintPanel(HDC dc, HINSTANCE resources, const DrawList& list);
+// A skin's sheets, by SkinSheet; owned by the skin.
+using PanelSheets = std::array<HBITMAP, kSkinSheetCount>;
+
+// Sheet steps are skipped without sheets.
+PaintResult PaintPanel(HDC dc, HINSTANCE resources, const DrawList& list,
+                       const PanelSheets* sheets = nullptr);
 // Straight onto the window's client area, outside WM_PAINT.
-PaintResult PaintPanelOnWindow(HWND window, HINSTANCE resources, const DrawList& list);
+PaintResult PaintPanelOnWindow(HWND window, HINSTANCE resources, const DrawList& list,
+                               const PanelSheets* sheets = nullptr);

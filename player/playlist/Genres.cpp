@@ -1,5 +1,7 @@
 #include "Genres.h"
 
+#include "Cp932.h"
+
 namespace {
 
 // Index = ID3v1 genre number. The names are kept as the player has always
@@ -155,7 +157,27 @@ const char* const kGenreNames[kGenreCount] = {
     "Synthpop",
 };
 
+// How other programs spell the names above that the player spells its own way.
+struct GenreAlias {
+    const char* name;
+    int32_t genre;
+};
+const GenreAlias kGenreAliases[] = {
+    {"Euro-Techno", 25},      {"Jazz+Funk", 29},   {"Sound Clip", 37},     {"Psychedelic", 67},
+    {"Folk-Rock", 81},        {"Fast Fusion", 84}, {"Bebob", 85},          {"Avantgarde", 90},
+    {"Psychedelic Rock", 93}, {"Speech", 101},     {"Rhythmic Soul", 118}, {"Freestyle", 119},
+    {"A Cappella", 123},      {"A capella", 123},
+};
+
 } // namespace
+
+int32_t GenreNumberOf(const char* name) {
+    for (int32_t genre = 0; genre < kGenreCount; ++genre)
+        if (CompareNoCase(name, kGenreNames[genre]) == 0) return genre;
+    for (const GenreAlias& alias : kGenreAliases)
+        if (CompareNoCase(name, alias.name) == 0) return alias.genre;
+    return -1;
+}
 
 const char* GenreNameOf(int32_t genre) {
     if (genre < 0 || genre >= kGenreCount) return "";

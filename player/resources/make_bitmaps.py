@@ -336,17 +336,20 @@ def files():
         yield name + ".ico", ico_bytes([icon(32, playing), icon(16, playing)])
 
 
-def main():
+def write_or_check(files, default_folder):
+    """Writes the (name, bytes) pairs into the folder named on the command
+    line (default_folder, beside this script, when none); with --check first,
+    writes nothing and fails when a file there differs."""
     args = sys.argv[1:]
     check = bool(args) and args[0] == "--check"
     if check:
         args = args[1:]
     here = os.path.dirname(os.path.abspath(__file__))
-    out = args[0] if args else os.path.join(here, "bitmaps")
+    out = args[0] if args else os.path.join(here, default_folder)
     if not check:
         os.makedirs(out, exist_ok=True)
     stale = []
-    for name, data in files():
+    for name, data in files:
         path = os.path.join(out, name)
         if check:
             try:
@@ -362,6 +365,10 @@ def main():
         print("out of date: " + " ".join(stale), file=sys.stderr)
         return 1
     return 0
+
+
+def main():
+    return write_or_check(files(), "bitmaps")
 
 
 if __name__ == "__main__":

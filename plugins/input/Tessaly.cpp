@@ -4,6 +4,7 @@
 
 #include "DecodeOptionRequest.h"
 #include "MpegProducer.h"
+#include "RiffInfo.h"
 #include "TagReading.h"
 #include "TagWriters.h"
 #include "WaveProducer.h"
@@ -107,14 +108,17 @@ void Tessaly::CopyStreamFields(const StreamFacts& facts, InputFileInfo* info) {
 
 namespace {
 
-// The stream facts of a WAVE file, in the shape of an MPEG stream's.
-void DescribeWave(const WaveFormat& format, FrameHeader* header, OutputShape* shape) {
+// The stream facts of a WAVE file, in the shape of an MPEG stream's: the bit
+// rate of the file's own samples (A-law and µ-law count as 16-bit), the
+// output's bits.
+void DescribeWave(const WaveFormat& format, const WaveCounters& counters, FrameHeader* header,
+                  OutputShape* shape) {
     *header = FrameHeader{};
-    const bool companded = format.formatTag != kWavePcm;
+    const bool companded = format.coding == WaveCoding::ALaw || format.coding == WaveCoding::MuLaw;
     header->bitrate = static_cast<int32_t>(format.byteRate * (companded ? 16 : 8) / 1000);
     *shape = OutputShape{};
     shape->channels = format.channels;
-    shape->bitsPerSample = 16;
+    shape->bitsPerSample = WaveOutputBits(counters);
     shape->outputRate = static_cast<int32_t>(format.sampleRate);
     shape->pcmBytesPerFrame = format.channels * 1152;
 }
@@ -146,12 +150,13 @@ int32_t Tessaly::Open(const char* fileName, InputFileInfo* info) {
     const int64_t waveData = ReadWaveHeader(*file, &waveFormat, &waveCounters);
     if (waveData >= 0) {
         dataOffset = waveData;
-        DescribeWave(waveFormat, &facts.header, &facts.shape);
+        ReadWaveInfoList(*file, &info->tag);
+        DescribeWave(waveFormat, waveCounters, &facts.header, &facts.shape);
         if (fileSize <= 0 || waveFormat.byteRate == 0) {
             info->playLength = 0;
             return 0;
         }
-        info->playLength = Seconds(fileSize, waveFormat.byteRate);
+        info->playLength = WavePlayLength(waveFormat, waveCounters, fileSize, waveData);
         sourceKind = kSourceWave;
     } else {
         if (!DecoderSetOptions(decodeOptions)) return 0;
@@ -191,13 +196,15 @@ int32_t Tessaly::GetFileInfo(const char* fileName, InputFileInfo* info) {
     StreamFacts facts = {};
     WaveFormat format;
     WaveCounters counters;
-    if (ReadWaveHeader(*source, &format, &counters) >= 0) {
-        DescribeWave(format, &facts.header, &facts.shape);
+    const int64_t waveData = ReadWaveHeader(*source, &format, &counters);
+    if (waveData >= 0) {
+        ReadWaveInfoList(*source, &info->tag);
+        DescribeWave(format, counters, &facts.header, &facts.shape);
         if (fileSize <= 0 || format.byteRate == 0) {
             info->playLength = 0;
             return 0;
         }
-        info->playLength = Seconds(fileSize, format.byteRate);
+        info->playLength = WavePlayLength(format, counters, fileSize, waveData);
     } else {
         // The playing stream's decoder is left alone: the options are only
         // checked here, and GetOutputShape reads the current ones.

@@ -39,21 +39,65 @@ void Dequantise(const int32_t* nonzero) {
 
 } // namespace
 
-TEST(Layer3StereoTest, IntensityStartsAboveTheRightChannelsLastNonzeroBand) {
-    StartJointStereo(1);
-    Layer3State& l3 = gLayer3;
-    for (int32_t i = 0; i < 8; ++i)
-        l3.quantised[0][i] = 1; // long bands 0 and 1
-    const int32_t nonzero[2] = {8, 0};
-    Dequantise(nonzero);
-    const float left = l3.spectrum[0][0][0];
-    ASSERT_GT(left, 0.0f);
-    L3ProcessStereo(0);
-    // Band 0 stays as decoded; band 1 at position 0 moves wholly to the right.
-    EXPECT_EQ(l3.spectrum[0][0][0], left);
-    EXPECT_EQ(l3.spectrum[1][0][0], 0.0f);
-    EXPECT_FLOAT_EQ(l3.spectrum[1][0][4], left);
-    EXPECT_FLOAT_EQ(l3.spectrum[0][0][4], 0.0f);
+// Intensity stereo on long and short blocks: where it starts, and the top band, which
+// has no position of its own. Positions: 0 moves all to the right, 3 is the centre
+// (half to each side), 6 keeps all on the left.
+TEST(Layer3StereoTest, IntensityStartsAboveTheRightChannelAndCoversTheTopBand) {
+    struct Case {
+        const char* name;
+        bool shortBlock;
+        int32_t rightLine;     // the right channel's one nonzero line, -1 for none
+        int32_t positionBelow; // of long band 20 or short band 11
+        int32_t line;          // line checked
+        float expectLeft;      // multiples of the decoded left value
+        float expectRight;     // -1: the right channel's own decoded value
+    };
+    const Case cases[] = {
+        {"silent right: from band 0", false, -1, 6, 0, 0.0f, 1.0f},
+        {"right in band 0: band 0 as decoded", false, 1, 6, 0, 1.0f, 0.0f},
+        {"right in band 0: band 1 coded", false, 1, 6, 4, 0.0f, 1.0f},
+        {"top band takes band 20's position", false, -1, 6, 500, 1.0f, 0.0f},
+        {"right up to band 20: top band at the centre", false, 400, 6, 500, 0.5f, 0.5f},
+        {"short, window 0 nonzero: its band 0 as decoded", true, 0, 6, 0, 1.0f, -1.0f},
+        {"short, window 1 silent: its band 0 coded", true, 0, 6, 1, 0.0f, 1.0f},
+        {"short top band takes band 11's position", true, 0, 6, 3 * 150 + 2, 1.0f, 0.0f},
+        {"short top band at the centre", true, 3 * 106 + 2, 0, 3 * 150, 0.5f, 0.5f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartJointStereo(1);
+        Layer3State& l3 = gLayer3;
+        if (c.shortBlock) {
+            for (int32_t ch = 0; ch < 2; ++ch) {
+                l3.side.granules[0][ch].windowSwitching = 1;
+                l3.side.granules[0][ch].blockType = 2;
+            }
+        }
+        // Short windows are read in full; long lines stop at the band limit (558).
+        const int32_t leftLines = c.shortBlock ? 576 : 558;
+        for (int32_t i = 0; i < leftLines; ++i)
+            l3.quantised[0][i] = 1;
+        // Short lines arrive window by window: line 0 is window 0 of band 0, and window 0
+        // of short band 11 (lines 106 ... 135 at 44.1 kHz) starts at 3 x 106. Stored
+        // interleaved, line 3 k + w is line k of window w; band 12 starts at line 136.
+        if (c.rightLine >= 0) l3.quantised[1][c.rightLine] = 2;
+        L3Scalefactors& right = l3.scalefactors[0][1];
+        for (int32_t b = 0; b < 21; ++b)
+            right.values[b] = b == 20 ? c.positionBelow : 0;
+        for (int32_t w = 0; w < 3; ++w)
+            for (int32_t b = 0; b < 12; ++b)
+                right.Short(w)[b] = b == 11 ? c.positionBelow : 0;
+        const int32_t nonzero[2] = {leftLines, c.rightLine + 1};
+        Dequantise(nonzero);
+        const float left = l3.spectrum[0][0][c.line];
+        const float rightDecoded = l3.spectrum[1][0][c.line];
+        ASSERT_GT(left, 0.0f);
+        L3ProcessStereo(0);
+        const float tolerance = 1e-6f * left;
+        EXPECT_NEAR(l3.spectrum[0][0][c.line], c.expectLeft * left, tolerance);
+        EXPECT_NEAR(l3.spectrum[1][0][c.line],
+                    c.expectRight < 0 ? rightDecoded : c.expectRight * left, tolerance);
+    }
 }
 
 TEST(Layer3StereoTest, MidSideUsesTheLargerNonzeroCount) {

@@ -1,5 +1,7 @@
-// libFuzzer target: the ID3v2 header skip on any file.
+// libFuzzer target: the ID3v2 header skip and the ID3v2 text reader on any
+// file; the reader must leave texts inside their fields and never write.
 #include "Id3v2.h"
+#include "Id3v2Frames.h"
 #include "MemoryTagFile.h"
 #include "TagsFuzzChecks.h"
 
@@ -11,5 +13,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int64_t length = -1;
     FuzzCheck(ReadId3v2Length(file, &length) == found);
     FuzzCheck(!found || (length >= 0 && length <= static_cast<int64_t>(size)));
+
+    TagRecord texts;
+    if (ReadId3v2Texts(file, &texts)) {
+        FuzzCheck(found);
+        FuzzCheckRecord(texts, -1);
+        TagRecord tag = FuzzEmptyRecord();
+        TakeId3v2Texts(texts, size & 1, &tag);
+        FuzzCheckRecord(tag, 0);
+    }
+    FuzzCheck(file.writeCalls == 0 && file.bytes.size() == size);
     return 0;
 }

@@ -84,7 +84,8 @@ TEST(WaveHeader, PcmFileGivesTheDataOffsetAndTheRecomputedByteRate) {
     WaveCounters counters{};
     EXPECT_EQ(Header(MakeWave({}, std::vector<uint8_t>(400)), &format, &counters), 44);
     EXPECT_EQ(format.byteRate, 176400u);
-    EXPECT_EQ(counters.expansion, 1);
+    EXPECT_EQ(counters.sourceSampleBytes, 2);
+    EXPECT_EQ(counters.outputSampleBytes, 2);
     EXPECT_EQ(counters.dataEnd, 400);
     EXPECT_EQ(counters.running, 0);
 }
@@ -108,7 +109,8 @@ TEST(WaveHeader, CompandedFormatsExpandTwofold) {
     WaveCounters counters{};
     EXPECT_EQ(Header(MakeWave(fields, std::vector<uint8_t>(100)), &format, &counters), 46);
     EXPECT_EQ(format.byteRate, 8000u);
-    EXPECT_EQ(counters.expansion, 2);
+    EXPECT_EQ(counters.sourceSampleBytes, 1);
+    EXPECT_EQ(counters.outputSampleBytes, 2);
     EXPECT_EQ(counters.dataEnd, 200);
 }
 
@@ -125,7 +127,7 @@ TEST(WaveHeader, EveryRefusalHasItsCode) {
     EXPECT_EQ(Header(noFmt), kWaveNoFormatChunk);
 
     WaveFields fields;
-    fields.tag = 3; // IEEE float
+    fields.tag = 2; // Microsoft ADPCM
     EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadFormatTag);
     fields = {};
     fields.rate = 1999;
@@ -140,7 +142,10 @@ TEST(WaveHeader, EveryRefusalHasItsCode) {
     fields.channels = 3;
     EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadChannels);
     fields = {};
-    fields.bits = 8; // 8-bit PCM is not played
+    fields.bits = 12;
+    EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadBitsPerSample);
+    fields = {};
+    fields.tag = kWaveFloat; // float only as 32 bits
     EXPECT_EQ(Header(MakeWave(fields, data)), kWaveBadBitsPerSample);
     fields = {};
     fields.tag = kWaveALaw;

@@ -67,6 +67,23 @@ TEST_F(TessalyDllTest, WaveWithAListBehindItsDataPlaysExactlyTheData) {
     EXPECT_TRUE(output.Written() == data);
 }
 
+// The conversion of ID3v2 Unicode texts is Windows' own here: code page 932
+// without best fit, '?' for what it lacks.
+TEST_F(TessalyDllTest, Id3v2UnicodeTextsArriveInCodePage932) {
+    InputFileInfo info = {};
+    ASSERT_EQ(input->GetFileInfo(Fixture("id3v23-utf16.mp3").c_str(), &info), 1);
+    // "日本語のタイトル", "歌手", "コメント"
+    EXPECT_STREQ(info.tag.title,
+                 "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x83\x5E\x83\x43\x83\x67\x83\x8B");
+    EXPECT_STREQ(info.tag.artist, "\x89\xCC\x8E\xE8");
+    EXPECT_STREQ(info.tag.comment, "\x83\x52\x83\x81\x83\x93\x83\x67");
+    EXPECT_EQ(info.tag.textFrom, 1);
+    ASSERT_EQ(input->GetFileInfo(Fixture("id3v24-utf8.mp3").c_str(), &info), 1);
+    // "Café 日本" and "Beyoncé": no "e" for "é"
+    EXPECT_STREQ(info.tag.title, "Caf? \x93\xFA\x96\x7B");
+    EXPECT_STREQ(info.tag.artist, "Beyonc?");
+}
+
 TEST_F(TessalyDllTest, PauseSeekAndStopGoThroughThreadMessages) {
     output.microsecondsPerKilobyte = 2000;
     InputFileInfo info = {};

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -18,9 +17,50 @@
 
 namespace {
 
-// Room past the end of the data, so that DecodeFrame may read a whole frame as its
-// header describes it even when the file stops short.
+// Input is read through one fixed buffer, refilled whenever fewer than kRefillBelow
+// bytes remain: more than eight of the largest frames (Layer I, 448 kbit/s at 32 kHz:
+// 1684 bytes), as the playback thread keeps. Zeros follow the data, so that
+// DecodeFrame may read a whole frame as its header describes it even when the file
+// stops short.
+constexpr size_t kBufferSize = 65536;
+constexpr size_t kRefillBelow = 16384;
 constexpr size_t kInputPadding = 8192;
+
+class InputStream {
+  public:
+    explicit InputStream(FILE* file) : file_(file) {}
+
+    // Moves the unread bytes to the front and reads behind them; false on a read error.
+    bool Refill() {
+        const size_t held = end_ - begin_;
+        std::memmove(buffer_, buffer_ + begin_, held);
+        begin_ = 0;
+        end_ = held;
+        while (!eof_ && end_ < kBufferSize) {
+            const size_t got = std::fread(buffer_ + end_, 1, kBufferSize - end_, file_);
+            end_ += got;
+            if (got == 0) {
+                eof_ = true;
+                if (std::ferror(file_)) return false;
+            }
+        }
+        std::memset(buffer_ + end_, 0, kInputPadding);
+        return true;
+    }
+    // Keeps enough bytes ahead for the next frame.
+    bool KeepFilled() { return Available() >= kRefillBelow || eof_ || Refill(); }
+    const uint8_t* Data() const { return buffer_ + begin_; }
+    size_t Available() const { return end_ - begin_; }
+    bool AtEnd() const { return eof_; }
+    void Consume(size_t bytes) { begin_ += std::min(bytes, Available()); }
+
+  private:
+    FILE* file_;
+    uint8_t buffer_[kBufferSize + kInputPadding] = {};
+    size_t begin_ = 0;
+    size_t end_ = 0;
+    bool eof_ = false;
+};
 
 struct Arguments {
     DecodeOptions options = kDefaultDecodeOptions;
@@ -66,35 +106,9 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
     return arguments.input != nullptr && arguments.output != nullptr;
 }
 
-// Reads the file and pads it with zeros; size receives the file's length.
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, size_t& size) {
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return false;
-    bool ok = true;
-    try {
-        // One allocation for the file and the padding behind it, when the size is known.
-        if (std::fseek(file, 0, SEEK_END) == 0) {
-            const long size = std::ftell(file);
-            if (size > 0) bytes.reserve(static_cast<size_t>(size) + kInputPadding);
-            std::rewind(file);
-        }
-        uint8_t block[65536];
-        size_t got;
-        while ((got = std::fread(block, 1, sizeof(block), file)) > 0)
-            bytes.insert(bytes.end(), block, block + got);
-        ok = std::ferror(file) == 0;
-        size = bytes.size();
-        bytes.resize(size + kInputPadding, 0);
-    } catch (const std::exception&) {
-        ok = false; // too large for memory
-    }
-    std::fclose(file);
-    return ok;
-}
-
-// Length of an ID3v2 tag at the start, 0 when there is none.
-size_t Id3v2Length(const std::vector<uint8_t>& bytes) {
-    if (bytes.size() < 10 || std::memcmp(bytes.data(), "ID3", 3) != 0) return 0;
+// Length of an ID3v2 tag at the start of bytes (at least 10 of them), 0 when none.
+size_t Id3v2Length(const uint8_t* bytes) {
+    if (std::memcmp(bytes, "ID3", 3) != 0) return 0;
     size_t size = 0;
     for (int i = 6; i < 10; ++i) {
         if (bytes[i] & 0x80) return 0;
@@ -127,15 +141,22 @@ std::vector<uint8_t> WaveHeader(const OutputShape& shape, uint32_t dataBytes) {
     return header;
 }
 
-// Whole frames from position on, walked by their header lengths.
-int64_t CountWholeFrames(const std::vector<uint8_t>& bytes, size_t position, size_t size) {
+// Whole frames from the file position on, walked by their header lengths; the
+// position is restored.
+int64_t CountWholeFrames(FILE* file) {
+    const long start = std::ftell(file);
     int64_t frames = 0;
-    while (position < size) {
-        const int32_t length = FrameLength(bytes.data() + position);
-        if (length == 0 || position + static_cast<size_t>(length) > size) break;
-        position += static_cast<size_t>(length);
+    uint8_t header[4];
+    long position = start;
+    while (std::fseek(file, position, SEEK_SET) == 0 && std::fread(header, 1, 4, file) == 4) {
+        const int32_t length = FrameLength(header);
+        if (length == 0 || std::fseek(file, position + length - 1, SEEK_SET) != 0 ||
+            std::fgetc(file) == EOF)
+            break;
+        position += length;
         ++frames;
     }
+    std::fseek(file, start, SEEK_SET);
     return frames;
 }
 
@@ -159,30 +180,55 @@ const char* ModeName(int32_t mode) {
 
 } // namespace
 
+// Skips an ID3v2 tag and finds the first frame header, searching on past buffers
+// without a sync candidate; leaves the stream at the header. False when no valid
+// header is found (the first candidate decides, as FindFrameHeader does).
+bool FindFirstHeader(InputStream& input, FrameHeader& header) {
+    if (!input.Refill()) return false;
+    size_t tag = input.Available() >= 10 ? Id3v2Length(input.Data()) : 0;
+    while (tag > 0 && input.Available() > 0) {
+        const size_t step = std::min(tag, input.Available());
+        input.Consume(step);
+        tag -= step;
+        if (!input.Refill()) return false;
+    }
+    for (;;) {
+        const int32_t searched = static_cast<int32_t>(input.Available());
+        int32_t offset = 0;
+        if (FindFrameHeader(input.Data(), searched, header, offset)) {
+            input.Consume(static_cast<size_t>(offset));
+            return input.Refill();
+        }
+        const uint8_t* at = input.Data() + offset;
+        const bool candidate = searched > 3 && at[0] == 0xFF && (at[1] & 0xF0) == 0xF0;
+        if (candidate || input.AtEnd()) return false;
+        // No candidate: keep the last three bytes, which may begin one.
+        input.Consume(input.Available() > 3 ? input.Available() - 3 : 0);
+        if (!input.Refill()) return false;
+    }
+}
+
 int main(int argc, char** argv) {
     Arguments arguments;
     if (!ParseArguments(argc, argv, arguments)) {
         PrintUsage();
         return 2;
     }
-    std::vector<uint8_t> bytes;
-    size_t size = 0;
-    if (!ReadWholeFile(arguments.input, bytes, size)) {
+    FILE* file = std::fopen(arguments.input, "rb");
+    if (file == nullptr) {
         std::fprintf(stderr, "quorel-decode: cannot read %s\n", arguments.input);
         return 1;
     }
-    const size_t streamStart = std::min(Id3v2Length(bytes), size);
+    static InputStream input(file);
 
     DecoderInitTables();
     FrameHeader header;
     OutputShape shape;
-    int32_t offset = 0;
-    const int32_t searched = static_cast<int32_t>(std::min<size_t>(size - streamStart, 1 << 30));
-    if (!DecoderSetOptions(arguments.options) ||
-        !FindFrameHeader(bytes.data() + streamStart, searched, header, offset) ||
+    if (!DecoderSetOptions(arguments.options) || !FindFirstHeader(input, header) ||
         !GetOutputShape(header, shape) || !DecoderStart(header)) {
         std::fprintf(stderr, "quorel-decode: %s: no decodable MPEG audio stream\n",
                      arguments.input);
+        std::fclose(file);
         return 1;
     }
     std::fprintf(stderr, "MPEG-%d Layer %d, %d kbit/s, %d Hz, %s\n", header.version == 1 ? 1 : 2,
@@ -193,30 +239,37 @@ int main(int argc, char** argv) {
     FILE* output = OpenOutput(arguments.output);
     if (output == nullptr) {
         std::fprintf(stderr, "quorel-decode: cannot write %s\n", arguments.output);
+        std::fclose(file);
         return 1;
     }
-    size_t position = streamStart + static_cast<size_t>(offset);
     // The WAV header announces every whole frame; it is corrected below when
     // decoding stops early and the output can be rewound.
-    const uint32_t announced = static_cast<uint32_t>(std::min<int64_t>(
-        CountWholeFrames(bytes, position, size) * shape.pcmBytesPerFrame, 0x7FFFFFFF));
+    uint32_t announced = 0;
+    if (!arguments.raw) {
+        const long streamStart = std::ftell(file) - static_cast<long>(input.Available());
+        std::fseek(file, streamStart, SEEK_SET);
+        announced = static_cast<uint32_t>(
+            std::min<int64_t>(CountWholeFrames(file) * shape.pcmBytesPerFrame, 0x7FFFFFFF));
+        std::fseek(file, streamStart + static_cast<long>(input.Available()), SEEK_SET);
+    }
     bool ok = arguments.raw || WriteBytes(output, WaveHeader(shape, announced));
 
     std::vector<uint8_t> frame(static_cast<size_t>(shape.pcmBytesPerFrame));
     int64_t frames = 0;
     uint64_t written = 0;
-    while (ok && position < size) {
+    while (ok && (ok = input.KeepFilled()) && input.Available() > 0) {
         // Only whole frames are decoded; a frame cut off by the end of the file is dropped.
-        const int32_t length = FrameLength(bytes.data() + position);
-        if (length == 0 || position + static_cast<size_t>(length) > size) break;
-        const DecodeResult result = DecodeFrame(bytes.data() + position, frame.data());
+        const int32_t length = FrameLength(input.Data());
+        if (length == 0 || static_cast<size_t>(length) > input.Available()) break;
+        const DecodeResult result = DecodeFrame(input.Data(), frame.data());
         if (result.consumed == 0 || result.produced == 0) break;
         ok = std::fwrite(frame.data(), 1, static_cast<size_t>(result.produced), output) ==
              static_cast<size_t>(result.produced);
         written += static_cast<uint64_t>(result.produced);
-        position += static_cast<size_t>(result.consumed);
+        input.Consume(static_cast<size_t>(result.consumed));
         ++frames;
     }
+    std::fclose(file);
     if (ok && !arguments.raw && written != announced && output != stdout &&
         std::fseek(output, 0, SEEK_SET) == 0)
         ok = WriteBytes(output, WaveHeader(shape, static_cast<uint32_t>(written)));

@@ -71,7 +71,7 @@ void L3Dequantise(int32_t granule, int32_t ch) {
     const int32_t scale = gc.scalefacScale & 1;
     const int32_t preflag = gc.preflag & 1;
 
-    info.lastNonzeroBand = 0;
+    info.lastNonzeroBand = -1;
     int32_t line = 0;
     for (int32_t m = 0; m < info.longBandCount; ++m) {
         const int32_t pre = preflag ? kPretab[m] : 0;
@@ -93,7 +93,7 @@ void L3Dequantise(int32_t granule, int32_t ch) {
     line = regionStart;
     float scratch[kGranuleLines];
     for (int32_t w = 0; w < 3; ++w)
-        info.lastNonzeroShortBand[w] = info.firstShortBand;
+        info.lastNonzeroShortBand[w] = info.firstShortBand - 1;
     int32_t bandOffset = 0; // start of the band within the short region, in short lines
     for (int32_t b = info.firstShortBand; b < kShortBands; ++b) {
         const int32_t width = l3.shortBandWidths[b];

@@ -206,11 +206,7 @@ void L3Setup() {
     }
     // Every version decodes up to line 576 (band 21 has no scale factor of its own);
     // the subband limit cuts the top.
-    const int32_t longEnd = l3.longBandEnds[kLongBands - 1];
-    const int32_t shortEnd = l3.shortBandEnds3[kShortBands - 1];
-    l3.bandLimit = std::min(longEnd + 8, 18 * gDecoder.subbandLimit);
-    l3.longLimit = std::min(longEnd, l3.bandLimit);
-    l3.shortLimit = std::min(shortEnd, l3.bandLimit);
+    l3.bandLimit = std::min(kGranuleLines, 18 * gDecoder.subbandLimit);
     l3.hybridSubbands = (l3.bandLimit + 17) / 18;
 
     const bool monoStream = header.mode == kModeSingleChannel;

@@ -219,7 +219,10 @@ int32_t L3DecodeCount1(BitReader& reader, int32_t table, int32_t* lines, int32_t
 int32_t L3DecodeSpectrum(BitReader& reader, const L3GranuleChannel& gc, int32_t skipped,
                          int32_t* lines) {
     const Layer3State& l3 = gLayer3;
-    const int32_t limit = std::min(2 * gc.bigValues, l3.bandLimit);
+    // Short windows follow one another in the bit stream, so the band limit, a limit in
+    // frequency, can only cut them once they are reordered: they are read in full.
+    const int32_t lineLimit = gc.blockType == 2 ? kGranuleLines : l3.bandLimit;
+    const int32_t limit = std::min(2 * gc.bigValues, lineLimit);
     int32_t r1 = l3.longBandEnds[std::min(gc.region0Count, kLongBands - 1)];
     int32_t r2 = l3.longBandEnds[std::min(gc.region0Count + gc.region1Count + 1, kLongBands - 1)];
     r2 = std::min(r2, limit);
@@ -230,11 +233,11 @@ int32_t L3DecodeSpectrum(BitReader& reader, const L3GranuleChannel& gc, int32_t 
         L3DecodePairs(reader, gc.tableSelect[1], lines + r1, r2 - r1) &&
         L3DecodePairs(reader, gc.tableSelect[2], lines + r2, limit - r2)) {
         const int32_t budget = gc.part23Length - (reader.BitsConsumed() - skipped);
-        const int32_t quadruples = (l3.bandLimit - limit) / 4;
+        // A quadruple that straddles the limit still brings the lines below it.
+        const int32_t quadruples = (lineLimit - limit + 3) / 4;
         nonzero = limit + L3DecodeCount1(reader, gc.count1Table, lines + limit, quadruples, budget);
     }
-    const int32_t cap = gc.blockType == 2 ? l3.shortLimit : l3.longLimit;
-    nonzero = std::min(nonzero, cap);
+    nonzero = std::min(nonzero, lineLimit);
     std::memset(lines + nonzero, 0, sizeof(int32_t) * static_cast<size_t>(kGranuleLines - nonzero));
     return nonzero;
 }

@@ -56,11 +56,11 @@ struct L3IntensityPartitions {
 
 struct L3StereoInfo {
     int32_t hasShortPart;
-    int32_t lastNonzeroBand;
+    int32_t lastNonzeroBand; // -1 when no line is nonzero
     int32_t blockType;
     int32_t firstShortBand;
     int32_t longBandCount;
-    int32_t lastNonzeroShortBand[3];
+    int32_t lastNonzeroShortBand[3]; // per window; first short band - 1 when none
 };
 
 // Writes one granule's PCM at the output for the chosen channel conversion.
@@ -75,8 +75,6 @@ struct Layer3State {
     int32_t shortBandWidths[kShortBands];
     int32_t mixedLongBands;
     int32_t bandLimit;
-    int32_t longLimit;
-    int32_t shortLimit;
     int32_t hybridSubbands;
     int32_t gainAdjust;
     L3OutputRoutine outputRoutine;

@@ -20,9 +20,10 @@ IntensityPair gIntensity2[2][2][64];
 float gAliasCs[8];
 float gAliasCa[8];
 
-// End line of a channel's last nonzero band, in its own layout.
+// End line of a channel's last nonzero band, in its own layout; 0 when none.
 int32_t L3LastNonzeroEnd(const L3StereoInfo& info) {
     const Layer3State& l3 = gLayer3;
+    if (info.lastNonzeroBand < 0) return 0;
     return info.hasShortPart ? l3.shortBandEnds3[info.lastNonzeroBand]
                              : l3.longBandEnds[info.lastNonzeroBand];
 }
@@ -35,19 +36,57 @@ void L3MidSide(float* left, float* right, int32_t lines) {
     }
 }
 
-// Long bands first ... 20 with one pair per band, counting lines down from todo.
+// The top band of either layout carries no position of its own: it takes the
+// position of the band below when that band is intensity-coded, else the centre.
 template <typename PairOf>
-void L3IntensityLong(float* left, float* right, int32_t firstBand, int32_t todo, PairOf pairOf) {
+IntensityPair L3TopBandPair(int32_t firstBand, int32_t topBand, IntensityPair centre,
+                            PairOf pairOf) {
+    return topBand - 1 >= firstBand ? pairOf(topBand - 1) : centre;
+}
+
+// Long bands first ... 21 with one pair per band, counting lines down from todo.
+template <typename PairOf>
+void L3IntensityLong(float* left, float* right, int32_t firstBand, int32_t todo,
+                     IntensityPair centre, PairOf pairOf) {
     const Layer3State& l3 = gLayer3;
     int32_t line = firstBand == 0 ? 0 : l3.longBandEnds[firstBand - 1];
-    for (int32_t b = firstBand; b <= 20; ++b) {
-        const IntensityPair pair = pairOf(b);
+    for (int32_t b = firstBand; b < kLongBands; ++b) {
+        const IntensityPair pair =
+            b == kLongBands - 1 ? L3TopBandPair(firstBand, b, centre, pairOf) : pairOf(b);
         for (int32_t i = 0; i < l3.longBandWidths[b]; ++i, ++line) {
             if (--todo < 0) return;
             right[line] = pair.right * left[line];
             left[line] = pair.left * left[line];
         }
     }
+}
+
+// Short bands of each window from firstBand[w] ... 12, one pair per band and window.
+template <typename PairOf>
+void L3IntensityShort(float* left, float* right, const int32_t firstBand[3], IntensityPair centre,
+                      PairOf pairOf) {
+    const Layer3State& l3 = gLayer3;
+    for (int32_t w = 0; w < 3; ++w) {
+        for (int32_t b = firstBand[w]; b < kShortBands; ++b) {
+            const IntensityPair pair =
+                b == kShortBands - 1 ? L3TopBandPair(firstBand[w], b, centre,
+                                                     [&](int32_t band) { return pairOf(w, band); })
+                                     : pairOf(w, b);
+            int32_t line = (b == 0 ? 0 : l3.shortBandEnds3[b - 1]) + w;
+            for (int32_t i = 0; i < l3.shortBandWidths[b]; ++i, line += 3) {
+                right[line] = pair.right * left[line];
+                left[line] = pair.left * left[line];
+            }
+        }
+    }
+}
+
+// Where intensity starts: above the right channel's last nonzero band, in each short
+// window separately; a mixed block's windows share the highest of the three.
+void L3IntensityStart(const L3StereoInfo& info, int32_t firstBand[3]) {
+    for (int32_t w = 0; w < 3; ++w)
+        firstBand[w] =
+            (info.longBandCount > 0 ? info.lastNonzeroBand : info.lastNonzeroShortBand[w]) + 1;
 }
 
 void L3IntensityMpeg1(int32_t granule, bool midSide) {
@@ -57,27 +96,17 @@ void L3IntensityMpeg1(int32_t granule, bool midSide) {
     const L3StereoInfo& info = l3.stereo[1];
     const L3Scalefactors& sf = l3.scalefactors[granule][1];
     const IntensityPair* pairs = gIntensity1[midSide ? 1 : 0];
-    const int32_t start = L3LastNonzeroEnd(info);
-    int32_t todo = l3.nonzeroCount[0] - start;
+    const IntensityPair centre = pairs[3];
     if (!info.hasShortPart) {
-        L3IntensityLong(left, right, info.lastNonzeroBand + 1, todo,
+        L3IntensityLong(left, right, info.lastNonzeroBand + 1,
+                        l3.nonzeroCount[0] - L3LastNonzeroEnd(info), centre,
                         [&](int32_t b) { return pairs[std::min(sf.values[b], 7)]; });
         return;
     }
-    int32_t line = start;
-    for (int32_t b = info.lastNonzeroBand + 1; b <= 11; ++b) {
-        IntensityPair windowPairs[3];
-        for (int32_t w = 0; w < 3; ++w)
-            windowPairs[w] = pairs[std::min(sf.Short(w)[b], 7)];
-        for (int32_t i = 0; i < l3.shortBandWidths[b]; ++i, line += 3) {
-            todo -= 3;
-            if (todo < 0) return;
-            for (int32_t w = 0; w < 3; ++w) {
-                right[line + w] = windowPairs[w].right * left[line + w];
-                left[line + w] = windowPairs[w].left * left[line + w];
-            }
-        }
-    }
+    int32_t firstBand[3];
+    L3IntensityStart(info, firstBand);
+    L3IntensityShort(left, right, firstBand, centre,
+                     [&](int32_t w, int32_t b) { return pairs[std::min(sf.Short(w)[b], 7)]; });
 }
 
 // The partition (and so the slen) that holds a band; -1 when none does.
@@ -90,7 +119,9 @@ int32_t L3PartitionSlen(const int32_t* bandsPerPartition, int32_t firstBand, int
     return -1;
 }
 
+// The pair of a band's position; a band outside every partition is read as illegal.
 IntensityPair L3IntensityPair2(const IntensityPair* table, int32_t slen, int32_t position) {
+    if (slen < 0) return table[0];
     const int32_t illegal = (1 << slen) - 1;
     return table[illegal + std::min(std::max(position, 0), illegal)];
 }
@@ -103,31 +134,21 @@ void L3IntensityMpeg2(int32_t granule, bool midSide) {
     const L3Scalefactors& sf = l3.scalefactors[granule][1];
     const L3IntensityPartitions& is = l3.intensity;
     const IntensityPair* table = gIntensity2[is.intensityScale & 1][midSide ? 1 : 0];
+    const IntensityPair centre = table[1]; // position 0 (of slen 1)
     if (!info.hasShortPart) {
-        const int32_t start = L3LastNonzeroEnd(info);
-        const IntensityPair none = table[0]; // slen 0: the illegal position, no intensity
-        L3IntensityLong(left, right, info.lastNonzeroBand + 1, l3.nonzeroCount[0] - start,
-                        [&](int32_t b) {
-                            const int32_t slen = L3PartitionSlen(is.longBands, 0, b);
-                            return slen < 0 ? none : L3IntensityPair2(table, slen, sf.values[b]);
+        L3IntensityLong(left, right, info.lastNonzeroBand + 1,
+                        l3.nonzeroCount[0] - L3LastNonzeroEnd(info), centre, [&](int32_t b) {
+                            return L3IntensityPair2(table, L3PartitionSlen(is.longBands, 0, b),
+                                                    sf.values[b]);
                         });
         return;
     }
-    const int32_t firstShort = info.firstShortBand;
-    const L3StereoInfo& leftInfo = l3.stereo[0];
-    for (int32_t w = 0; w < 3; ++w) {
-        const int32_t last = std::min(leftInfo.lastNonzeroShortBand[w], kShortBands - 1);
-        for (int32_t b = info.lastNonzeroShortBand[w] + 1; b <= last; ++b) {
-            const int32_t slen = L3PartitionSlen(is.shortBands, firstShort, b);
-            if (slen < 0) continue;
-            const IntensityPair pair = L3IntensityPair2(table, slen, sf.Short(w)[b]);
-            int32_t line = l3.shortBandEnds3[b - 1] + w;
-            for (int32_t i = 0; i < l3.shortBandWidths[b]; ++i, line += 3) {
-                right[line] = pair.right * left[line];
-                left[line] = pair.left * left[line];
-            }
-        }
-    }
+    int32_t firstBand[3];
+    L3IntensityStart(info, firstBand);
+    L3IntensityShort(left, right, firstBand, centre, [&](int32_t w, int32_t b) {
+        const int32_t slen = L3PartitionSlen(is.shortBands, info.firstShortBand, b);
+        return L3IntensityPair2(table, slen, sf.Short(w)[b]);
+    });
 }
 
 } // namespace

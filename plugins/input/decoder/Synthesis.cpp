@@ -50,31 +50,6 @@ void FillDctCoefficients(float* coefficients, int32_t half) {
         coefficients[j] = static_cast<float>(1.0 / (2.0 * std::cos((2 * j + 1) * pi / (4 * half))));
 }
 
-// X[k] = sum x[n] cos((2n + 1) k pi / (2N)) by the recursive even/odd split.
-template <int N> struct Dct {
-    static void Run(const float* in, float* out) {
-        constexpr int Half = N / 2;
-        const float* coefficients = DctCoefficients<Half>();
-        float sums[Half], differences[Half];
-        for (int j = 0; j < Half; ++j) {
-            sums[j] = in[j] + in[N - 1 - j];
-            differences[j] = (in[j] - in[N - 1 - j]) * coefficients[j];
-        }
-        float even[Half], odd[Half];
-        Dct<Half>::Run(sums, even);
-        Dct<Half>::Run(differences, odd);
-        for (int j = 0; j < Half - 1; ++j) {
-            out[2 * j] = even[j];
-            out[2 * j + 1] = odd[j] + odd[j + 1];
-        }
-        out[N - 2] = even[Half - 1];
-        out[N - 1] = odd[Half - 1];
-    }
-};
-template <> struct Dct<1> {
-    static void Run(const float* in, float* out) { out[0] = in[0]; }
-};
-
 // Four floats, for the window sums of neighbouring outputs (GCC and Clang vectors).
 typedef float Float4 __attribute__((vector_size(16)));
 
@@ -96,6 +71,33 @@ inline void SubtractProduct(Float4& sum, const float* a, const float* b) {
     Load4(right, b);
     sum -= left * right;
 }
+
+// X[k] = sum x[n] cos((2n + 1) k pi / (2N)) by the recursive even/odd split. T is a
+// float, or a vector of four that runs four transforms side by side, each lane with
+// exactly the operations of the float one.
+template <int N, typename T> struct Dct {
+    static void Run(const T* in, T* out) {
+        constexpr int Half = N / 2;
+        const float* coefficients = DctCoefficients<Half>();
+        T sums[Half], differences[Half];
+        for (int j = 0; j < Half; ++j) {
+            sums[j] = in[j] + in[N - 1 - j];
+            differences[j] = (in[j] - in[N - 1 - j]) * coefficients[j];
+        }
+        T even[Half], odd[Half];
+        Dct<Half, T>::Run(sums, even);
+        Dct<Half, T>::Run(differences, odd);
+        for (int j = 0; j < Half - 1; ++j) {
+            out[2 * j] = even[j];
+            out[2 * j + 1] = odd[j] + odd[j + 1];
+        }
+        out[N - 2] = even[Half - 1];
+        out[N - 1] = odd[Half - 1];
+    }
+};
+template <typename T> struct Dct<1, T> {
+    static void Run(const T* in, T* out) { out[0] = in[0]; }
+};
 
 template <bool EightBit> inline void SynthPut(uint8_t* output, int32_t index, float sum) {
     const int32_t value = SynthToPcm(sum);
@@ -149,15 +151,13 @@ template <int N> void FillWindowTable() {
     }
 }
 
-// One time slot: DCT of x into the ring at the position, the window sums to N
-// samples written at output indexes first, first + stride, ..., then the position moves.
-// Each sum is accumulated in tap order.
+// One time slot after its DCT: the transformed values into the ring at the position,
+// the window sums to N samples written at output indexes first, first + stride, ...,
+// then the position moves. Each sum is accumulated in tap order.
 template <int N, bool EightBit>
-void SynthSlot(const float* x, HistoryRing& ring, int32_t& position, uint8_t* output, int32_t first,
-               int32_t stride) {
+void SynthWindow(const float* transformed, HistoryRing& ring, int32_t& position, uint8_t* output,
+                 int32_t first, int32_t stride) {
     constexpr int Ring = 16 * N;
-    float transformed[N];
-    Dct<N>::Run(x, transformed);
     for (int k = 0; k < N; ++k) {
         const int index = position + k;
         ring.forward[index] = ring.forward[index + Ring] = transformed[k];
@@ -197,14 +197,49 @@ void SynthSlot(const float* x, HistoryRing& ring, int32_t& position, uint8_t* ou
     position = (position - N) & (Ring - 1);
 }
 
+// Slots 0 ... count - 1 through one ring: fill(s, x) gives slot s's N subband samples,
+// which become PCM at output indexes first(s) + i stride. The DCTs of four slots run
+// at once, one slot per vector lane; their window sums follow one slot after another.
+template <int N, bool EightBit, typename Fill, typename First>
+void SynthRun(int32_t count, Fill fill, HistoryRing& ring, int32_t& position, uint8_t* output,
+              First first, int32_t stride) {
+    int32_t s = 0;
+    for (; s + 4 <= count; s += 4) {
+        float x[4][N];
+        for (int lane = 0; lane < 4; ++lane)
+            fill(s + lane, x[lane]);
+        Float4 in[N];
+        for (int k = 0; k < N; ++k)
+            in[k] = Float4{x[0][k], x[1][k], x[2][k], x[3][k]};
+        Float4 out[N];
+        Dct<N, Float4>::Run(in, out);
+        for (int lane = 0; lane < 4; ++lane) {
+            float transformed[N];
+            for (int k = 0; k < N; ++k)
+                transformed[k] = out[k][lane];
+            SynthWindow<N, EightBit>(transformed, ring, position, output, first(s + lane), stride);
+        }
+    }
+    for (; s < count; ++s) {
+        float x[N];
+        fill(s, x);
+        float transformed[N];
+        Dct<N, float>::Run(x, transformed);
+        SynthWindow<N, EightBit>(transformed, ring, position, output, first(s), stride);
+    }
+}
+
 template <int N, bool EightBit, int Channels>
 void SynthLayer3(const float* block, uint8_t* output, int32_t channel) {
     const int32_t ringIndex = Channels == 1 ? 0 : channel;
     HistoryRing& ring = gRings[ringIndex];
     int32_t& position = gPositions[ringIndex];
-    for (int32_t s = 0; s < kLayer3Slots; ++s)
-        SynthSlot<N, EightBit>(block + kSubbands * s, ring, position, output,
-                               (s * N) * Channels + (Channels == 1 ? 0 : channel), Channels);
+    SynthRun<N, EightBit>(
+        kLayer3Slots,
+        [block](int32_t s, float* x) { std::memcpy(x, block + kSubbands * s, N * sizeof(float)); },
+        ring, position, output,
+        [channel](int32_t s) { return (s * N) * Channels + (Channels == 1 ? 0 : channel); },
+        Channels);
 }
 
 const Layer3Synthesis kLayer3Routines[2][3][2] = {
@@ -225,29 +260,37 @@ const Layer3Synthesis kLayer3Routines[2][3][2] = {
 template <int N, bool EightBit, int Variant>
 void SynthSubbands(const float* samples, uint8_t* output, int32_t slots) {
     int32_t& position = gPositions[0];
-    for (int32_t s = 0; s < slots; ++s) {
-        const float* slot = samples + 64 * s;
-        float x[N];
-        if (Variant == kSubbandsBoth) {
-            float right[N];
-            for (int k = 0; k < N; ++k) {
-                x[k] = slot[2 * k];
-                right[k] = slot[2 * k + 1];
-            }
-            // Both rings at position A, which advances once per slot.
-            int32_t rightPosition = position;
-            SynthSlot<N, EightBit>(right, gRings[1], rightPosition, output, 2 * N * s + 1, 2);
-            SynthSlot<N, EightBit>(x, gRings[0], position, output, 2 * N * s, 2);
-            continue;
-        }
-        for (int k = 0; k < N; ++k) {
-            if (Variant == kSubbandsSingleChannel) x[k] = slot[k];
-            if (Variant == kSubbandsMix) x[k] = (slot[2 * k] + slot[2 * k + 1]) * 0.5f;
-            if (Variant == kSubbandsLeft) x[k] = slot[2 * k];
-            if (Variant == kSubbandsRight) x[k] = slot[2 * k + 1];
-        }
-        SynthSlot<N, EightBit>(x, gRings[0], position, output, N * s, 1);
+    if (Variant == kSubbandsBoth) {
+        // Both rings at position A, which advances once per slot.
+        int32_t rightPosition = position;
+        SynthRun<N, EightBit>(
+            slots,
+            [samples](int32_t s, float* x) {
+                for (int k = 0; k < N; ++k)
+                    x[k] = samples[64 * s + 2 * k + 1];
+            },
+            gRings[1], rightPosition, output, [](int32_t s) { return 2 * N * s + 1; }, 2);
+        SynthRun<N, EightBit>(
+            slots,
+            [samples](int32_t s, float* x) {
+                for (int k = 0; k < N; ++k)
+                    x[k] = samples[64 * s + 2 * k];
+            },
+            gRings[0], position, output, [](int32_t s) { return 2 * N * s; }, 2);
+        return;
     }
+    SynthRun<N, EightBit>(
+        slots,
+        [samples](int32_t s, float* x) {
+            const float* slot = samples + 64 * s;
+            for (int k = 0; k < N; ++k) {
+                if (Variant == kSubbandsSingleChannel) x[k] = slot[k];
+                if (Variant == kSubbandsMix) x[k] = (slot[2 * k] + slot[2 * k + 1]) * 0.5f;
+                if (Variant == kSubbandsLeft) x[k] = slot[2 * k];
+                if (Variant == kSubbandsRight) x[k] = slot[2 * k + 1];
+            }
+        },
+        gRings[0], position, output, [](int32_t s) { return N * s; }, 1);
 }
 
 template <int N, bool EightBit> struct SubbandVariants {

@@ -16,18 +16,13 @@ constexpr size_t kGenreAt = 127;
 constexpr size_t kTextWidth = 30;
 constexpr size_t kYearWidth = 4;
 
-// A field is read up to its first NUL; trailing spaces go, but the first
-// character stays, and a lead byte left without its trail goes as well.
+// A field is read as stored up to its first NUL; trailing spaces go, but the
+// first character stays.
 void id3v1ReadField(const uint8_t* field, size_t width, char* dest, size_t destSize) {
     const char* text = reinterpret_cast<const char*>(field);
     size_t length = RecordTextLength(text, width);
-    for (;;) {
-        while (length > 1 && text[length - 1] == ' ')
-            --length;
-        size_t whole = WithoutDanglingLeadByte(text, length);
-        if (whole == length) break;
-        length = whole;
-    }
+    while (length > 1 && text[length - 1] == ' ')
+        --length;
     CopyTagText(dest, destSize, text, length);
 }
 

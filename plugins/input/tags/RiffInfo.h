@@ -21,3 +21,8 @@ bool ReadRiffInfoList(TagFile& file, TagRecord* tag);
 // False, with the file unchanged, when there is no INFO list behind the
 // audio or the file can't be walked, read or written.
 bool WriteRiffInfo(TagFile& file, const TagRecord& tag);
+
+// Reads the first INFO list of a WAVE file, before or behind its audio, into
+// the record: texts as for a RIFF container, and the genre from "IGNR".
+// False when the file has none.
+bool ReadWaveInfoList(TagFile& file, TagRecord* tag);

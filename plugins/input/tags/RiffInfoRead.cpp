@@ -27,17 +27,31 @@ char* riffRecordFieldFor(const RiffChunk& entry, TagRecord* tag, size_t* size) {
     return nullptr;
 }
 
-void riffReadInfoList(TagFile& file, const RiffChunk& list, TagRecord* tag) {
+// The entry's text, cut to 127 bytes, into `dest` of kMaxTextRead bytes.
+void riffReadEntryText(TagFile& file, const RiffChunk& entry, char* dest, size_t destSize) {
+    char text[kMaxTextRead];
+    size_t wanted = entry.dataPresent < static_cast<int64_t>(sizeof text)
+                        ? static_cast<size_t>(entry.dataPresent)
+                        : sizeof text;
+    size_t got = file.ReadAt(entry.dataOffset, text, wanted);
+    CopyTagText(dest, destSize, text, got);
+}
+
+// An MPEG file's genre is its ID3v1 tag's; a WAVE file has only "IGNR".
+enum class InfoGenre { Ignored, Read };
+
+void riffReadInfoList(TagFile& file, const RiffChunk& list, TagRecord* tag, InfoGenre genre) {
     ForEachInfoEntry(file, list, [&](const RiffChunk& entry) {
         size_t fieldSize = 0;
         char* field = riffRecordFieldFor(entry, tag, &fieldSize);
-        if (field == nullptr) return;
-        char text[kMaxTextRead];
-        size_t wanted = entry.dataPresent < static_cast<int64_t>(sizeof text)
-                            ? static_cast<size_t>(entry.dataPresent)
-                            : sizeof text;
-        size_t got = file.ReadAt(entry.dataOffset, text, wanted);
-        CopyTagText(field, fieldSize, text, got);
+        if (field != nullptr) {
+            riffReadEntryText(file, entry, field, fieldSize);
+        } else if (genre == InfoGenre::Read && RiffChunkIs(entry, "IGNR")) {
+            char name[kMaxTextRead];
+            riffReadEntryText(file, entry, name, sizeof name);
+            const int32_t number = GenreNumberOfTagText(name);
+            if (number >= 0) tag->genre = number;
+        }
     });
 }
 
@@ -48,13 +62,28 @@ bool ReadRiffContainerForOpen(TagFile& file, TagRecord* tag, AudioSpan* span) {
     if (!LocateRiffChunks(file, &layout)) return false;
     span->dataOffset = layout.data.dataOffset;
     span->audioSize = layout.data.dataPresent;
-    if (layout.hasInfoList) riffReadInfoList(file, layout.list, tag);
+    if (layout.hasInfoList) riffReadInfoList(file, layout.list, tag, InfoGenre::Ignored);
     return true;
 }
 
 bool ReadRiffInfoList(TagFile& file, TagRecord* tag) {
     RiffLayout layout;
     if (!LocateRiffChunks(file, &layout) || !layout.hasInfoList) return false;
-    riffReadInfoList(file, layout.list, tag);
+    riffReadInfoList(file, layout.list, tag, InfoGenre::Ignored);
     return true;
+}
+
+bool ReadWaveInfoList(TagFile& file, TagRecord* tag) {
+    const int64_t fileSize = file.Size();
+    char mark[4];
+    if (!ReadExactAt(file, 0, mark, sizeof mark) || std::memcmp(mark, "RIFF", 4) != 0) return false;
+    RiffChunk chunk;
+    for (int64_t at = kRiffHeaderSize; ReadRiffChunkHeader(file, at, fileSize, &chunk);
+         at = chunk.next) {
+        if (IsRiffInfoList(file, chunk)) {
+            riffReadInfoList(file, chunk, tag, InfoGenre::Read);
+            return true;
+        }
+    }
+    return false;
 }

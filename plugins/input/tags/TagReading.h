@@ -1,7 +1,9 @@
 // The order in which the input plug-in reads the tags of a file that is not a
 // WAVE file: ID3v1 first; then the ID3v2 header; only without an ID3v2 tag
 // the RIFF container, and only without that a Lyrics3 block. Texts read later
-// replace those read earlier. The readers allocate nothing.
+// replace those read earlier, except an ID3v2 tag's, which only fill what an
+// ID3v1 tag left blank. A WAVE file's texts come from its INFO list alone
+// (ReadWaveInfoList).
 #pragma once
 
 #include "AudioSpan.h"

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Genres.h"
+
 bool IsShiftJisLeadByte(uint8_t byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
@@ -47,8 +49,7 @@ size_t WithoutDanglingLeadByte(const char* text, size_t length) {
 void CopyTagText(char* dest, size_t capacity, const char* source, size_t sourceLength) {
     if (capacity == 0) return;
     size_t length = RecordTextLength(source, sourceLength);
-    size_t kept = ShiftJisPrefixLength(source, length, capacity - 1);
-    kept = WithoutDanglingLeadByte(source, kept);
+    const size_t kept = ShiftJisPrefixLength(source, length, capacity - 1);
     if (kept > 0) std::memcpy(dest, source, kept);
     dest[kept] = '\0';
 }
@@ -57,4 +58,16 @@ size_t RecordTextLength(const char* field, size_t fieldSize) {
     if (fieldSize == 0) return 0; // `field` may then be null
     const void* nul = std::memchr(field, 0, fieldSize);
     return nul ? static_cast<size_t>(static_cast<const char*>(nul) - field) : fieldSize;
+}
+
+int32_t GenreNumberOfTagText(const char* text) {
+    const size_t length = std::strlen(text);
+    const size_t first = length > 1 && text[0] == '(' ? 1 : 0;
+    size_t end = first;
+    int32_t number = 0;
+    while (end < length && end - first < 3 && text[end] >= '0' && text[end] <= '9')
+        number = number * 10 + (text[end++] - '0');
+    const bool closed = first == 0 ? end == length : end < length && text[end] == ')';
+    if (end > first && closed) return number < kGenreCount ? number : -1;
+    return GenreNumberOf(text);
 }

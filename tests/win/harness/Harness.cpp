@@ -97,7 +97,7 @@ ScratchFolder::~ScratchFolder() {
     if (!folder.empty()) RemoveTree(folder);
 }
 
-ScratchTree::ScratchTree(std::initializer_list<std::string> without) {
+ScratchTree::ScratchTree(std::initializer_list<std::string> without, TreeSkin skin) {
     const std::string tree = BuiltTreeFolder();
     CopyInto(tree + "\\Quorel.exe", program());
     CreateDirectoryA((scratch / "Plugin").c_str(), nullptr);
@@ -107,6 +107,16 @@ ScratchTree::ScratchTree(std::initializer_list<std::string> without) {
             omitted = omitted || name == plugin;
         if (!omitted) CopyInto(tree + "\\Plugin\\" + plugin, scratch / "Plugin" + "\\" + plugin);
     }
+    if (skin == TreeSkin::None) return;
+    CreateDirectoryA(skinFolder().c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((tree + "\\skin\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyInto(tree + "\\skin\\" + found.cFileName, skinFolder() + "\\" + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 Process::Process(const std::string& program, const std::vector<std::string>& arguments,

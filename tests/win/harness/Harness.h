@@ -43,13 +43,19 @@ class ScratchFolder {
     std::string folder;
 };
 
+// Whether a scratch tree has the built tree's skin folder. Without it the
+// program draws its built-in panel.
+enum class TreeSkin { None, Sample };
+
 // A copy of the built program tree; `without` names plug-in files
 // (e.g. "Varnoth.dll") left out of Plugin\.
 class ScratchTree {
   public:
-    explicit ScratchTree(std::initializer_list<std::string> without = {});
+    explicit ScratchTree(std::initializer_list<std::string> without = {},
+                         TreeSkin skin = TreeSkin::None);
     const std::string& folder() const { return scratch.path(); }
     std::string program() const { return scratch / "Quorel.exe"; }
+    std::string skinFolder() const { return scratch / "skin"; }
 
   private:
     ScratchFolder scratch;
