@@ -189,7 +189,10 @@ void PressOk(HWND box) {
 void SendClick(HWND window, int x, int y, DWORD downFlag, DWORD upFlag) {
     POINT point{x, y};
     ClientToScreen(window, &point);
+    // Wine passes the foreground on asynchronously; a click that arrives
+    // before it may only activate the window.
     SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
     SetCursorPos(point.x, point.y);
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
