@@ -7,10 +7,10 @@
 
 #include "AppTexts.h"
 #include "PanelLayout.h"
-#include "PathNames.h"
 #include "HostCallback.h"
 #include "ProgramFolder.h"
 #include "SingleInstance.h"
+#include "TimerIds.h"
 
 namespace {
 
@@ -77,6 +77,8 @@ LRESULT CALLBACK TMainWin::WindowProc(HWND window, UINT message, WPARAM wParam, 
 }
 
 LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreatedMessage && message != 0 && settings && settings->TrayIcon)
+        ApplyTrayIcon();
     switch (message) {
     case WM_CREATE:
         return FormCreate() ? 0 : -1;
@@ -106,6 +108,12 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (OnDialogCommand(LOWORD(wParam))) return 0;
         break;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_MENUCOMMAND:
+        OnMenuCommand(reinterpret_cast<HMENU>(lParam), static_cast<UINT>(wParam));
+        return 0;
     case MM_MIXM_CONTROL_CHANGE:
         OnMixerControlChange(static_cast<uint32_t>(lParam));
         return 0;
@@ -113,11 +121,16 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Paint();
         return 0;
     case WM_TIMER:
-        if (wParam == 1) OnTitleScrollTick();
+        if (wParam == kTitleScrollTimerId) OnTitleScrollTick();
         if (wParam == TDrawInterfaceBitmap::kScrollTimer) OnSkinScrollTimer();
+        if (wParam == kSleepTimerId) OnSleepTimerTick();
+        if (wParam == kTrayClickTimerId) OnTrayClickTimer();
         return 0;
     case TDrawInterfaceBitmap::kTitleRedrawMessage:
         OnTitleRedraw();
+        return 0;
+    case kTrayMessage:
+        OnTrayNotify(lParam);
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -155,7 +168,6 @@ bool TMainWin::FormCreate() {
     model = std::make_unique<TOpenAudioFile>(files,
                                              [this](const char* text) { ShowByteMessage(text); });
     CreateSkin();
-    // Seams: the menu play list; the re-open history.
 
     if (settings->UseDirectSound && !output->OutputInitDirectSound(window))
         MessageBoxW(window, kDirectSoundFailedMessage, nullptr, MB_OK);
@@ -171,11 +183,13 @@ bool TMainWin::FormCreate() {
     transport->ResetForEmptyList(kIdleTitle, kIdleSubtitle);
     LoadWindowParameter();
 
+    CreateMenusAndLoading();
+
     input->SetOutput(output);
     input->SetCallback(HostCallback, reinterpret_cast<uintptr_t>(window));
 
     if (!CreatePlayListWindow()) return false;
-    // Seams: the Stop_M check mark (menus), the tray icon, drag and drop.
+    CreateTray();
 
     if (mixer) {
         transport->MixerDevice = settings->WaveOutDevice;
@@ -191,17 +205,7 @@ bool TMainWin::FormCreate() {
 
 void TMainWin::LoadCommandLine() {
     if (arguments.empty()) return;
-    if (model->OpenArguments(arguments)) transport->ListLoaded = 1;
-    RememberFolder(arguments.front());
-    transport->AfterListLoaded(1, false);
-}
-
-void TMainWin::RememberFolder(const std::string& name) {
-    // The text before the last backslash; empty when there is none.
-    const bool hasFolder = FileNameOf(name).size() < name.size();
-    LastFolder = hasFolder ? FolderOf(name) : std::string();
-    if (!LastFolder.empty()) LastFolder.pop_back();
-    // Seam: the folder is recorded in the re-open history.
+    loader->OpenCommandLine(arguments);
 }
 
 void TMainWin::FormShow() {
@@ -218,11 +222,11 @@ void TMainWin::FormDestroy() {
     if (output) output->OutputRelease();
     DestroySkin();
     SaveAtExit();
+    DestroyMenusAndLoading();
     transport.reset();
     shuffle.reset();
     playListWindow.reset();
     if (model) model->ClearLists();
-    // Seams: the re-open history; the menu play list.
     DestroyDialogs();
     model.reset();
     RemovePropA(window, kMainWindowProperty);
@@ -251,33 +255,18 @@ void TMainWin::OnAppCommand(WPARAM command, LPARAM argument) {
         ClearList();
         break;
     case kCmdDropFiles:
-        // Seam: files dropped on the play list window (main window interaction).
+        OnDropFiles(reinterpret_cast<HDROP>(argument));
         break;
     }
 }
 
 void TMainWin::ClearList() {
     // Both lists empty without fail here: the store frees its block.
-    model->ClearLists();
-    transport->ResetForEmptyList(kIdleTitle, kIdleSubtitle);
-    RebuildPlayList();
-    RepaintAll();
+    loader->ClearList();
 }
 
 void TMainWin::HandoverList() {
-    const std::string path = HandoverListPath();
-    TInputItemDB& list = model->PlayList();
-    bool addMode = settings->DDtoAdd;
-    if (!addMode) {
-        transport->ButtonAction(kButtonStop);
-        model->ClearLists();
-    }
-    const int32_t oldCount = list.GetCount();
-    if (oldCount == 0) addMode = false;
-    const std::vector<std::string> names = model->ReadHandoverList(path);
-    if (model->AddFiles(names)) transport->ListLoaded = 1;
-    if (!names.empty()) RememberFolder(names.front());
-    transport->AfterListLoaded(oldCount + 1, addMode);
+    loader->OpenHandover(HandoverListPath());
 }
 
 // An outside change of the volume line in use shows on the panel.
@@ -298,13 +287,6 @@ void TMainWin::PostNotifyEnd() {
     PostMessageA(window, kHostCallbackMessage, kCmdNotifyEnd, 0);
 }
 
-// Seams for the windows and menus that later work adds: the tray icon, the
-// menus' check marks, the play list window and its grid, the open menu and
-// the menu play list.
-void TMainWin::ShowTrayState(bool, const std::string&) {}
-void TMainWin::CheckMenu(TransportMenuCheck) {}
-void TMainWin::PopUpOpenMenu() {}
-void TMainWin::CheckMenuPlayListItem(int) {}
 
 void TMainWin::EnableShutdownPrivilege() {
     // The sleep timer may shut the system down; failures are ignored.

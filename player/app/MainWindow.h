@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <string>
@@ -10,6 +11,10 @@
 
 #include "AboutBox.h"
 #include "SettingsDialog.h"
+#include "FileNameList.h"
+#include "ListLoader.h"
+#include "MainMenus.h"
+#include "MenuPlayList.h"
 #include "DrawInterfaceBitmap.h"
 #include "OpenAudioFile.h"
 #include "PanelDraw.h"
@@ -21,12 +26,13 @@
 #include "PlayListWindow.h"
 #include "PluginManager.h"
 #include "SettingsFields.h"
+#include "SleepTimer.h"
 #include "Shuffle.h"
 #include "Transport.h"
 #include "TransportView.h"
 #include "WindowsFileAccess.h"
 
-class TMainWin : private TransportView, private SettingsProgram {
+class TMainWin : private TransportView, private SettingsProgram, private SleepTimerSystem {
   public:
     TMainWin() = default;
     ~TMainWin() override = default;
@@ -62,7 +68,6 @@ class TMainWin : private TransportView, private SettingsProgram {
     void LoadCommandLine();
     void HandoverList();
     void ClearList();
-    void RememberFolder(const std::string& name);
     void ShowByteMessage(const char* text);
     void EnableShutdownPrivilege();
 
@@ -94,7 +99,6 @@ class TMainWin : private TransportView, private SettingsProgram {
     // SettingsProgram: what the settings dialog's Apply changes.
     int32_t PlayState() const override;
     void SetMenuPlayList(bool on) override;
-    void RepaintPanel() override { RepaintAll(); }
     void HandToPlayListWindow(const SettingsFields& fields) override;
     void SetFileOpenOptions(const FileTypeOptions& options) override;
     void PostToPlayListWindow(int32_t command) override;
@@ -105,6 +109,51 @@ class TMainWin : private TransportView, private SettingsProgram {
     void HandSettingsToPlayListWindow();
     void HandPanelBoxToPlayListWindow();
 
+
+    // Menus, dialogs and dropped files (MainWindowMenus.cpp).
+    void CreateMenusAndLoading();
+    void DestroyMenusAndLoading();
+    void SaveReOpenHistory();
+    void PopUpMenuAt(HMENU menu, POINT screen);
+    void PopUpControlMenu(int x, int y);
+    void OnMenuCommand(HMENU menu, UINT position);
+    void FileOpen_MClick(bool add);
+    void FolderOpen_MClick(bool add);
+    bool ChooseFiles(std::vector<std::string>& chosen);
+    bool ChooseFolder(std::string& folder);
+    void OnDropFiles(HDROP drop);
+    void MpegInfo_MClick();
+
+    // Sleep timer and tray icon (MainWindowTray.cpp).
+    void CreateTray();
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    bool TrayIconCommand(DWORD command, int32_t state, const std::string* tip);
+    void OnTrayNotify(LPARAM mouse);
+    void OnTrayClickTimer();
+    void PopUpTrayMenu();
+    void Minimize();
+    void TimerStart_MClick();
+    void OnSleepTimerTick();
+    // SleepTimerSystem.
+    void StartMinuteTimer() override;
+    void StopMinuteTimer() override;
+    void CheckTimerItem(bool running) override;
+    void RepaintPanel() override;
+    void ShowInformation(const std::wstring& text) override;
+    void SaveAll() override;
+    void ShutDown(uint32_t flags) override;
+    void CloseMainWindow() override;
+    void StopPlayback() override;
+
+  public:
+    // For the settings dialog's Apply: the menu play list built again now
+    // (or removed when it was switched off).
+    void RebuildMenuPlayList(bool force);
+    // The tray icon added (with the play state) or removed by TrayIcon.
+    void ApplyTrayIcon();
+
+  private:
     // The skin (MainWindowSkin.cpp).
     void CreateSkin();
     void DestroySkin();
@@ -161,6 +210,13 @@ class TMainWin : private TransportView, private SettingsProgram {
     TitleScroll titleScroll;
     bool titleScrollTimerRunning = false;
 
-    std::string LastFolder = "c:\\";
+    std::unique_ptr<MainMenus> menus;
+    std::unique_ptr<TFileNameList> history;
+    std::unique_ptr<TMenuPlayList> menuPlayList;
+    std::unique_ptr<ListLoader> loader;
+    std::unique_ptr<SleepTimer> sleepTimer;
+    bool trayIconShown = false;
+    POINT trayPoint = {};
+    UINT taskbarCreatedMessage = 0;
     int32_t sleepMinutesLeft = 0;
 };

@@ -63,10 +63,14 @@ void TMainWin::HandToPlayListWindow(const SettingsFields&) {
 
 void TMainWin::PostToPlayListWindow(int32_t command) {
     if (playListWindow)
-        PostMessageA(playListWindow->Handle(), kHostCallbackMessage, static_cast<WPARAM>(command), 0);
+        PostMessageA(playListWindow->Handle(), kHostCallbackMessage, static_cast<WPARAM>(command),
+                     0);
 }
 
-// Seams for the menus and the tray that later work adds: the menu play list
-// (rebuilt or removed) and the tray icon (added or deleted).
-void TMainWin::SetMenuPlayList(bool) {}
-void TMainWin::SetTrayIcon(bool) {}
+void TMainWin::SetMenuPlayList(bool) {
+    RebuildMenuPlayList(true);
+}
+
+void TMainWin::SetTrayIcon(bool) {
+    ApplyTrayIcon();
+}

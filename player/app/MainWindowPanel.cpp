@@ -6,9 +6,9 @@
 
 #include "FieldText.h"
 #include "PanelLayout.h"
+#include "TimerIds.h"
 
 namespace {
-constexpr UINT_PTR kTitleScrollTimer = 1;
 constexpr UINT kTitleScrollMs = 100;
 } // namespace
 
@@ -59,9 +59,10 @@ void TMainWin::AfterTitleDrawn(const PaintResult& result) {
     }
     const bool run = titleScroll.AfterTitleDrawn(settings->TitleScroll, result.titleWidth);
     if (run && !titleScrollTimerRunning)
-        titleScrollTimerRunning = SetTimer(window, kTitleScrollTimer, kTitleScrollMs, nullptr) != 0;
+        titleScrollTimerRunning =
+            SetTimer(window, kTitleScrollTimerId, kTitleScrollMs, nullptr) != 0;
     else if (!run && titleScrollTimerRunning)
-        titleScrollTimerRunning = !KillTimer(window, kTitleScrollTimer);
+        titleScrollTimerRunning = !KillTimer(window, kTitleScrollTimerId);
 }
 
 void TMainWin::OnTitleScrollTick() {
@@ -130,7 +131,7 @@ void TMainWin::OnRelease(int x, int y, PointerButton button) {
     if (release.seek) input->Seek(release.seekPosition);
     if (release.buttonAction >= 0) transport->ButtonAction(release.buttonAction);
     if (release.windowAction >= 0) WindowAction(release.windowAction);
-    // Seam: release.controlMenu pops up Control_PM (menus).
+    if (release.controlMenu) PopUpControlMenu(x, y);
 }
 
 void TMainWin::WindowAction(int32_t code) {
@@ -139,8 +140,7 @@ void TMainWin::WindowAction(int32_t code) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         break;
     case 21:
-        // Seam: with BarIcon on, only the tray icon remains (tray).
-        ShowWindow(window, SW_MINIMIZE);
+        Minimize();
         break;
     }
 }

@@ -55,10 +55,8 @@ void TMainWin::SaveWindowParameter() {
 // destroyed or the session ends under it.
 void TMainWin::SaveAtExit() {
     if (!settings) return;
-    // Seam: the tray icon is removed here.
-    settings->SaveSettings(settings->CurrentIniPath);
-    SaveWindowParameter();
-    // Seam: the re-open history is saved here.
+    RemoveTrayIcon();
+    SaveAll();
 }
 
 // Log-off or shut-down: the process may end as soon as this returns,

@@ -53,7 +53,7 @@ ItemRecord* TInputItemDB::AppendItem() {
         return nullptr;
     }
     ++count_;
-    changed_ = true;
+    MarkChanged();
     ItemRecord* added = &items_[count_ - 1];
     std::memset(added, 0, sizeof(ItemRecord));
     return added;
@@ -65,7 +65,7 @@ void TInputItemDB::DeleteItem(int32_t number) {
                  size_t(count_ - number) * sizeof(ItemRecord));
     --count_;
     if (current_ > count_) current_ = count_;
-    changed_ = true;
+    MarkChanged();
     ReleaseSpare();
 }
 
@@ -88,7 +88,7 @@ void TInputItemDB::DeleteItems(std::vector<int32_t> numbers) {
     }
     count_ = kept;
     if (current_ > count_) current_ = count_;
-    changed_ = true;
+    MarkChanged();
     ReleaseSpare();
 }
 
@@ -98,7 +98,7 @@ void TInputItemDB::Clear() {
     capacity_ = 0;
     current_ = 0;
     count_ = 0;
-    changed_ = true;
+    MarkChanged();
 }
 
 ItemRecord* TInputItemDB::GetCurrentItem() {
@@ -116,14 +116,14 @@ const ItemRecord* TInputItemDB::GetItem(int32_t number) const {
 bool TInputItemDB::SetItem(const ItemRecord& record, int32_t number) {
     if (!InRange(number)) return false;
     std::memmove(&items_[number - 1], &record, sizeof(ItemRecord));
-    changed_ = true;
+    MarkChanged();
     return true;
 }
 
 bool TInputItemDB::SwapItems(int32_t a, int32_t b) {
     if (!InRange(a) || !InRange(b)) return false;
     std::swap(items_[a - 1], items_[b - 1]);
-    changed_ = true;
+    MarkChanged();
     return true;
 }
 

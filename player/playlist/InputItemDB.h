@@ -55,11 +55,18 @@ class TInputItemDB {
     bool Reorder(const std::vector<int32_t>& order);
 
     bool TakeChanged();
+    // Grows with every change of the items; each reader keeps the count it
+    // last saw, so one reader's look never hides a change from another.
+    uint64_t ChangeCount() const { return changeCount_; }
     // Path equality without regard to the case of ASCII letters.
     bool Contains(const char* path) const;
 
   private:
     bool InRange(int32_t number) const { return number >= 1 && number <= count_; }
+    void MarkChanged() {
+        changed_ = true;
+        ++changeCount_;
+    }
 
     std::vector<std::string> KeyTextsOf(int32_t key) const;
     bool Reserve(size_t wanted);
@@ -69,6 +76,7 @@ class TInputItemDB {
     int32_t current_ = 0;
     int32_t count_ = 0;
     bool changed_ = false;
+    uint64_t changeCount_ = 0;
     MessageSink messages_;
     size_t capacity_ = 0; // records the block has room for
 };

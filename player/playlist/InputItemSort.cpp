@@ -112,13 +112,13 @@ bool TInputItemDB::Reorder(const std::vector<int32_t>& order) {
     for (int32_t i = 0; i < count_; ++i)
         std::memcpy(&items_[i], &copy[order[i] - 1], sizeof(ItemRecord));
     std::free(copy);
-    changed_ = true;
+    MarkChanged();
     return true;
 }
 
 void TInputItemDB::SortItems(int32_t key, bool ascending) {
     Reorder(SortOrder({key}, ascending));
-    changed_ = true;
+    MarkChanged();
 }
 
 void TInputItemDB::SortWithinGroups(int32_t groupKey, int32_t key, bool ascending) {
@@ -130,5 +130,5 @@ void TInputItemDB::SortWithinGroups(int32_t groupKey, int32_t key, bool ascendin
     std::vector<int32_t> order = Unsorted(count_);
     SortRuns(groups, 1, KeyTextsOf(key), order, ascending);
     Reorder(order);
-    changed_ = true;
+    MarkChanged();
 }

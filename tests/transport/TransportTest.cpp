@@ -1,5 +1,6 @@
 #include "Transport.h"
 #include "ScriptedMixer.h"
+#include "TrayTip.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,10 @@ class RecordingView : public TransportView {
     void DrawShuffleIndicator() override {}
     void RepaintAll() override {}
     void SetApplicationTitle(const std::string& title) override { applicationTitle = title; }
-    void ShowTrayState(bool, const std::string&) override {}
+    void ShowTrayState(bool playing, const std::string& tip) override {
+        const TrayLook look = TrayLookFor(playing, tip);
+        tray.push_back(std::to_string(look.state) + (look.withTip ? " " + tip : ""));
+    }
     void CheckMenu(TransportMenuCheck) override {}
     void PostNotifyEnd() override { ++endsPosted; }
     void ShowMessage(const char* text) override { messages.push_back(text); }
@@ -107,6 +111,7 @@ class RecordingView : public TransportView {
     int openMenus = 0;
     int titleResets = 0;
     std::vector<std::string> messages;
+    std::vector<std::string> tray; // state code and tip of each tray change
 };
 
 class TransportTest : public ::testing::Test {
@@ -185,6 +190,24 @@ TEST_F(TransportTest, PlayTogglesPauseAndResumesWithoutReopening) {
     EXPECT_EQ(input.state, kInputPlaying);
     EXPECT_EQ(input.opened.size(), 1u);
     EXPECT_EQ(input.resumes, 1);
+}
+
+TEST_F(TransportTest, TrayIconFollowsPlayPauseResumeAndStop) {
+    Load(2);
+    transport.ButtonAction(kButtonPlayPause);
+    transport.ButtonAction(kButtonPlayPause);
+    transport.ButtonAction(kButtonPlayPause);
+    transport.ButtonAction(kButtonStop);
+    const std::string title = " Title 1 : Artist 1 : Quorel";
+    EXPECT_EQ(view.tray,
+              (std::vector<std::string>{"100 " + title, "-1 " + title, "100 " + title, "101"}));
+    EXPECT_EQ(TrayStateOfInput(kInputPaused), kTrayPaused);
+    EXPECT_EQ(TrayStateOfInput(7), 255);
+    // 62 single bytes and a double-byte character: the tip ends before it.
+    const std::string longTitle = std::string(62, 'a') + "\x83\x41" + "b";
+    EXPECT_EQ(TrayTipOf(longTitle), std::string(62, 'a'));
+    EXPECT_EQ(TrayTipOf(std::string(61, 'a') + "\x83\x41"), std::string(61, 'a') + "\x83\x41");
+    EXPECT_EQ(TrayTipOf(std::string(80, 'x')).size(), 63u);
 }
 
 TEST_F(TransportTest, StopClosesTheInputAndRestoresTheIdleTitle) {

@@ -12,7 +12,6 @@
 namespace {
 
 using namespace tessaly_test;
-using harness::Click;
 
 std::string Fixture(const char* name) {
     return std::string(QUOREL_TEST_DATA) + "\\input\\" + name;
@@ -112,7 +111,7 @@ TEST(PanelClick, ButtonsPauseResumeSkipAndStop) {
     // only when the playback thread has paused the device.
     const std::vector<COLORREF> playing = PlayPausePlace(window);
     ASSERT_NE(playing.front(), CLR_INVALID) << "the screen can't be read";
-    Click(window, kPlayPauseX, kButtonY);
+    harness::SendClick(window, kPlayPauseX, kButtonY);
     ASSERT_TRUE(harness::WaitUntil([&] { return PlayPausePlace(window) != playing; }))
         << "the panel does not show the pause";
     ASSERT_TRUE(MainThreadDone(window));
@@ -122,11 +121,11 @@ TEST(PanelClick, ButtonsPauseResumeSkipAndStop) {
     Sleep(1000);
     EXPECT_EQ(capture.Size(), paused) << "sound still flows while paused";
     // Resume: it flows again.
-    Click(window, kPlayPauseX, kButtonY);
+    harness::SendClick(window, kPlayPauseX, kButtonY);
     EXPECT_TRUE(harness::WaitUntil([&] { return capture.Size() > paused + 176400; }))
         << "resume did not continue the sound";
 
-    Click(window, kNextX, kButtonY);
+    harness::SendClick(window, kNextX, kButtonY);
     EXPECT_TRUE(harness::WaitUntil([&] {
         return harness::WindowTextOf(window) == L" Tone : Quorel : Quorel";
     })) << "next did not play item 2";
@@ -134,7 +133,7 @@ TEST(PanelClick, ButtonsPauseResumeSkipAndStop) {
     EXPECT_TRUE(harness::WaitUntil([&] { return capture.Size() > atNext + 44100; }))
         << "item 2 is not heard";
 
-    Click(window, kStopX, kButtonY);
+    harness::SendClick(window, kStopX, kButtonY);
     EXPECT_TRUE(harness::WaitUntil([&] { return harness::WindowTextOf(window) == L"Quorel"; }))
         << "stop did not stop";
     // Item 1 up to the skip, through the pause, then item 2 up to the stop:

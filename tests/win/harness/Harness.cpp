@@ -55,10 +55,18 @@ bool IsMainWindow(HWND window) {
     return GetPropA(window, "Quorel_MP3Player") != nullptr;
 }
 
-bool IsMessageBox(HWND window) {
+bool IsVisibleOfClass(HWND window, const char* wanted) {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    return IsWindowVisible(window) && std::string(className) == "#32770";
+    return IsWindowVisible(window) && std::string(className) == wanted;
+}
+
+bool IsMessageBox(HWND window) {
+    return IsVisibleOfClass(window, "#32770");
+}
+
+bool IsPopupMenu(HWND window) {
+    return IsVisibleOfClass(window, "#32768");
 }
 
 struct ClassSearch {
@@ -409,6 +417,35 @@ bool ReadListView(HWND listView, ListViewContents& contents) {
     }
     CloseHandle(process);
     return ok;
+}
+
+void SendClick(HWND window, int x, int y, DWORD downFlag, DWORD upFlag) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    // Wine passes the foreground on asynchronously; a click that arrives
+    // before it may only activate the window.
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
+    SetCursorPos(point.x, point.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = downFlag;
+    inputs[1].mi.dwFlags = upFlag;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    for (WORD key : keys) {
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+        inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, inputs, sizeof(INPUT));
+    }
+}
+
+bool PopupMenuOpen(DWORD processId) {
+    return FindWindowOf(processId, IsPopupMenu) != nullptr;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents) {

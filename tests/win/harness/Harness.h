@@ -134,6 +134,15 @@ struct ListViewContents {
 };
 // False when the list view can't be read.
 bool ReadListView(HWND listView, ListViewContents& contents);
+// Real input through the display (SendInput). A click of the mouse button
+// whose down and up flags are given, at a client point of the window, which
+// is made the foreground window first.
+void SendClick(HWND window, int x, int y, DWORD downFlag = MOUSEEVENTF_LEFTDOWN,
+               DWORD upFlag = MOUSEEVENTF_LEFTUP);
+// Each key pressed and released, in order.
+void PressKeys(std::initializer_list<WORD> keys);
+// A visible popup menu (class "#32768") of process `processId` is open.
+bool PopupMenuOpen(DWORD processId);
 
 // Whole contents of a file, or false when it can't be read.
 bool ReadWholeFile(const std::string& path, std::string& contents);
