@@ -100,7 +100,9 @@ void TMainWin::Minimize() {
     ShowWindow(window, SW_MINIMIZE);
     if (settings->BarIcon && trayIconShown) {
         ShowWindow(window, SW_HIDE);
-        // Seams: the play list window and the settings dialog hide too.
+        if (playListWindow) ShowWindow(playListWindow->Handle(), SW_HIDE);
+        if (settingsDialog && settingsDialog->Handle())
+            ShowWindow(settingsDialog->Handle(), SW_HIDE);
     }
 }
 

@@ -33,6 +33,8 @@ class TForm10 {
     SettingsFields& Fields() { return fields; }
     // Setup_MClick: shows the dialog (modeless) with the fields.
     void Show();
+    // Null until the first showing.
+    HWND Handle() const { return window; }
 
   private:
     friend LRESULT CALLBACK FormProcedure<TForm10>(HWND, UINT, WPARAM, LPARAM);

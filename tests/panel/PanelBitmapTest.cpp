@@ -75,7 +75,8 @@ const Expected kExpected[] = {
 };
 
 // The close image of the secondary windows' title bars, after the panel's.
-const Expected kFrameBitmaps[] = {{"EXIT_UP", 16, 14}, {"EXIT_DOWN", 16, 14}};
+const Expected kFrameBitmaps[] = {
+    {"EXIT_UP", 16, 14}, {"EXIT_DOWN", 16, 14}, {"QUES_UP", 16, 14}, {"QUES_DOWN", 16, 14}};
 
 
 const std::string kResourceFolder = std::string(QUOREL_RESOURCES_DIR);
