@@ -46,20 +46,6 @@ TEST(CdTrackNameTest, NamesGiveRootAndTrackOrAreRefused) {
     }
 }
 
-// The CD player owns its channel; the test keeps the drive.
-class LentDrive : public MciChannel {
-  public:
-    explicit LentDrive(FakeCdDrive& drive) : drive(drive) {}
-    uint32_t Command(uint32_t device, uint32_t command, uint32_t flags,
-                     MciRequest& request) override {
-        return drive.Command(device, command, flags, request);
-    }
-    uint32_t DeviceIdByName(const char* name) override { return drive.DeviceIdByName(name); }
-
-  private:
-    FakeCdDrive& drive;
-};
-
 // The loop's 500 ms polls pass on the drive's clock at once.
 class ClockedThread : public StdPlaybackThread {
   public:

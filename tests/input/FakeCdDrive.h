@@ -177,3 +177,17 @@ class FakeCdDrive : public MciChannel {
     int32_t startSecond = 0, playTo = 0;
     int64_t startClock = 0;
 };
+
+// The CD player owns its channel; the caller keeps the drive.
+class LentDrive : public MciChannel {
+  public:
+    explicit LentDrive(FakeCdDrive& drive) : drive(drive) {}
+    uint32_t Command(uint32_t device, uint32_t command, uint32_t flags,
+                     MciRequest& request) override {
+        return drive.Command(device, command, flags, request);
+    }
+    uint32_t DeviceIdByName(const char* name) override { return drive.DeviceIdByName(name); }
+
+  private:
+    FakeCdDrive& drive;
+};

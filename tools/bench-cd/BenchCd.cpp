@@ -12,19 +12,6 @@ namespace {
 constexpr int32_t kTracks = 99;
 constexpr int32_t kMillisecondsPerCommand = 20;
 
-class LentDrive : public MciChannel {
-  public:
-    explicit LentDrive(FakeCdDrive& drive) : drive(drive) {}
-    uint32_t Command(uint32_t device, uint32_t command, uint32_t flags,
-                     MciRequest& request) override {
-        return drive.Command(device, command, flags, request);
-    }
-    uint32_t DeviceIdByName(const char* name) override { return drive.DeviceIdByName(name); }
-
-  private:
-    FakeCdDrive& drive;
-};
-
 int32_t QUOREL_STDCALL IgnoreReport(int32_t, int32_t, uintptr_t) {
     return 0;
 }
