@@ -108,8 +108,8 @@ bench() {
     for ((i = 0; i < $#; i++)); do : > "$work/runs$i"; done
     for ((r = 0; r < runs; r++)); do
         i=0
-        for spec in "$@"; do
-            local command=${spec#*:}
+        for entry in "$@"; do
+            local command=${entry#*:}
             # shellcheck disable=SC2086
             cpu_time "$repeat" ${command//FILE/$file} >> "$work/runs$i"
             i=$((i + 1))
@@ -118,9 +118,9 @@ bench() {
     local line first="" m
     line=$(printf "%-24s %3d" "$name" "$repeat")
     i=0
-    for spec in "$@"; do
+    for entry in "$@"; do
         m=$(median "$work/runs$i")
-        line+=$(printf " | %-8s %7s s" "${spec%%:*}" "$m")
+        line+=$(printf " | %-8s %7s s" "${entry%%:*}" "$m")
         if [ -z "$first" ]; then first=$m; else line+=$(printf " %5s" "$(ratio "$first" "$m")"); fi
         i=$((i + 1))
     done

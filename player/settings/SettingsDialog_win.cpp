@@ -165,48 +165,48 @@ bool TForm10::CreateFormWindow() {
 }
 
 void TForm10::AddPage(int index, const SettingsPage& page, const RECT& area) {
-    for (const ControlSpec& spec : page.controls) {
-        const int x = area.left + spec.x;
-        const int y = area.top + spec.y;
+    for (const ControlPlace& place : page.controls) {
+        const int x = area.left + place.x;
+        const int y = area.top + place.y;
         HWND control = nullptr;
-        switch (spec.kind) {
+        switch (place.kind) {
         case ControlKind::Check:
-            control = AddControl(window, L"BUTTON", spec.caption, BS_CHECKBOX | WS_TABSTOP, x, y,
-                                 spec.width, spec.height, spec.id, font);
+            control = AddControl(window, L"BUTTON", place.caption, BS_CHECKBOX | WS_TABSTOP, x, y,
+                                 place.width, place.height, place.id, font);
             break;
         case ControlKind::Group:
-            control = AddControl(window, L"BUTTON", spec.caption, BS_GROUPBOX, x, y, spec.width,
-                                 spec.height, spec.id, font);
+            control = AddControl(window, L"BUTTON", place.caption, BS_GROUPBOX, x, y, place.width,
+                                 place.height, place.id, font);
             break;
         case ControlKind::Label:
-            control = AddControl(window, L"STATIC", spec.caption, SS_LEFT | SS_NOPREFIX, x, y,
-                                 spec.width, spec.height, spec.id, font);
+            control = AddControl(window, L"STATIC", place.caption, SS_LEFT | SS_NOPREFIX, x, y,
+                                 place.width, place.height, place.id, font);
             break;
         case ControlKind::PathLabel:
-            control = AddControl(window, L"STATIC", spec.caption,
+            control = AddControl(window, L"STATIC", place.caption,
                                  SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_PATHELLIPSIS, x, y,
-                                 spec.width, spec.height, spec.id, font);
+                                 place.width, place.height, place.id, font);
             break;
         case ControlKind::Button:
-            control = AddControl(window, L"BUTTON", spec.caption, BS_PUSHBUTTON | WS_TABSTOP, x, y,
-                                 spec.width, spec.height, spec.id, font);
+            control = AddControl(window, L"BUTTON", place.caption, BS_PUSHBUTTON | WS_TABSTOP, x, y,
+                                 place.width, place.height, place.id, font);
             break;
         case ControlKind::List:
-            control = AddControl(window, L"COMBOBOX", spec.caption,
-                                 CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, x, y, spec.width,
-                                 spec.height, spec.id, font);
+            control = AddControl(window, L"COMBOBOX", place.caption,
+                                 CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, x, y, place.width,
+                                 place.height, place.id, font);
             break;
         case ControlKind::Edit:
-            control = AddControl(window, L"EDIT", spec.caption,
+            control = AddControl(window, L"EDIT", place.caption,
                                  ES_NUMBER | WS_BORDER | WS_TABSTOP |
-                                     (spec.id == kPerformEditId ? ES_READONLY : 0),
-                                 x, y, spec.width, spec.height, spec.id, font);
+                                     (place.id == kPerformEditId ? ES_READONLY : 0),
+                                 x, y, place.width, place.height, place.id, font);
             break;
         case ControlKind::UpDown: {
-            const UpDownRange range = RangeOf(spec.id);
+            const UpDownRange range = RangeOf(place.id);
             control = AddControl(window, UPDOWN_CLASSW, L"",
                                  UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                                 0, 0, 0, 0, spec.id, font);
+                                 0, 0, 0, 0, place.id, font);
             SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(range.buddy)), 0);
             SendMessageW(control, UDM_SETRANGE32, range.lowest, range.highest);
             UDACCEL step = {0, static_cast<UINT>(range.step)};
@@ -214,13 +214,13 @@ void TForm10::AddPage(int index, const SettingsPage& page, const RECT& area) {
             break;
         }
         case ControlKind::Sample:
-            control = AddControl(window, L"STATIC", L"", SS_OWNERDRAW, x, y, spec.width,
-                                 spec.height, spec.id, font);
+            control = AddControl(window, L"STATIC", L"", SS_OWNERDRAW, x, y, place.width,
+                                 place.height, place.id, font);
             break;
         }
         if (!control) continue;
-        if (spec.disabled) EnableWindow(control, FALSE);
-        if (spec.hidden) {
+        if (place.disabled) EnableWindow(control, FALSE);
+        if (place.hidden) {
             ShowWindow(control, SW_HIDE); // never shown
             continue;
         }

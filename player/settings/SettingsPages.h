@@ -37,7 +37,7 @@ enum SettingsControlId : int {
 
 enum class ControlKind { Check, Group, Label, PathLabel, Button, List, Edit, UpDown, Sample };
 
-struct ControlSpec {
+struct ControlPlace {
     ControlKind kind;
     int id;
     const wchar_t* caption;
@@ -52,7 +52,7 @@ constexpr int CheckId(SettingsCheck check) {
 
 struct SettingsPage {
     const wchar_t* title;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlPlace> controls;
 };
 
 const SettingsPage& FilePage();

@@ -41,8 +41,9 @@ std::vector<float> AsFloats(const std::vector<uint8_t>& bytes) {
     return floats;
 }
 
-// The device plays silence for as long as DirectSound is open: waits for
-// the stream's length and a tenth of a second more from the first sound.
+// DirectSound's device idles before the first sound and after the last:
+// waits for the stream's length and a tenth of a second more from the first
+// sound. Inside the stream every sample must match (ExpectMixedExactly).
 std::vector<float> MixedCapture(const Capture& capture, uint64_t start, size_t samples) {
     std::vector<float> got;
     harness::WaitUntil(
