@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "DiscardingOutput.h"
 #include "FakeCdDrive.h"
 #include "StdPlaybackThread.h"
 #include "Tessaly.h"
@@ -15,22 +16,6 @@ constexpr int32_t kMillisecondsPerCommand = 20;
 int32_t QUOREL_STDCALL IgnoreReport(int32_t, int32_t, uintptr_t) {
     return 0;
 }
-
-class NoOutput : public OutputPlugin {
-  public:
-    int32_t OutputOpen(int32_t, const PcmFormat*) override { return 1; }
-    int32_t OutputClose() override { return 1; }
-    int32_t OutputWrite(const void*, int32_t) override { return 1; }
-    int32_t OutputReset() override { return 1; }
-    int32_t OutputPause() override { return 1; }
-    int32_t OutputResume() override { return 1; }
-    int32_t OutputSetVolume(int32_t, int32_t) override { return 1; }
-    int32_t OutputQueuedBytes() override { return 0; }
-    int32_t OutputReserved9() override { return 0; }
-    int32_t OutputGetVersion(char*) override { return 0; }
-    int32_t OutputInitDirectSound(WindowHandle) override { return 0; }
-    int32_t OutputRelease() override { return 1; }
-};
 
 std::string TrackName(int32_t track) {
     char name[32];
@@ -53,7 +38,7 @@ int main() {
     Tessaly tessaly(std::make_unique<StdPlaybackThread>(),
                     std::make_unique<TAudioCD>(std::make_unique<LentDrive>(drive),
                                                std::vector<std::string>{"D:\\"}));
-    NoOutput output;
+    DiscardingOutput output;
     tessaly.SetOutput(&output);
     tessaly.SetCallback(IgnoreReport, 0);
 
