@@ -33,6 +33,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         mainWindow.Show(showCommand);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            if (mainWindow.HandleFormKeys(message)) continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

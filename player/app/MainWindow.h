@@ -45,6 +45,10 @@ class TMainWin : private TransportView, private SettingsProgram, private SleepTi
     bool Create(HINSTANCE instance, std::vector<std::string> arguments);
     void Show(int showCommand);
 
+    // Tab, Enter and Esc of the active play list window or settings dialog,
+    // as a dialog box handles them; true when `message` was dealt with.
+    bool HandleFormKeys(MSG& message);
+
     // A skin draws the panel (the settings dialog asks).
     bool SkinInUse() const;
 
@@ -108,7 +112,6 @@ class TMainWin : private TransportView, private SettingsProgram, private SleepTi
     bool CreatePlayListWindow();
     void HandSettingsToPlayListWindow();
     void HandPanelBoxToPlayListWindow();
-
 
     // Menus, dialogs and dropped files (MainWindowMenus.cpp).
     void CreateMenusAndLoading();

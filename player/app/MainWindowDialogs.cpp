@@ -35,6 +35,20 @@ bool TMainWin::OnDialogCommand(WORD command) {
     return false;
 }
 
+bool TMainWin::HandleFormKeys(MSG& message) {
+    // Key presses only: a handled Tab, Enter or Esc makes no character, and
+    // characters keep the loop's ANSI path, where a double-byte character
+    // comes as two messages that only DispatchMessageA joins again.
+    if (message.message != WM_KEYDOWN) return false;
+    HWND active = GetActiveWindow();
+    if (!active || active == window) return false;
+    const bool form = (playListWindow && active == playListWindow->Handle()) ||
+                      (settingsDialog && active == settingsDialog->Handle());
+    // The grid and its cell editor ask for the keys they handle themselves
+    // (WM_GETDLGCODE), so Enter, Esc and Delete stay theirs.
+    return form && IsDialogMessageW(active, &message);
+}
+
 // About_MClick: the versions are asked at every showing.
 void TMainWin::ShowAboutBox() {
     if (!about) return;

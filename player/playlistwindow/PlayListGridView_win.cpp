@@ -183,7 +183,14 @@ LRESULT CALLBACK TForm3::GridProc(HWND gridView, UINT message, WPARAM wParam, LP
         form->StartCellEdit(std::wstring(1, wchar_t(wParam)), false);
         return 0;
     }
-    if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
+    if (message == WM_GETDLGCODE) {
+        // Tab leaves the grid for the window's next control; every other key
+        // (Enter, Esc, Delete, the arrows) is the grid's.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB)
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return DLGC_WANTALLKEYS;
+    }
     return DefSubclassProc(gridView, message, wParam, lParam);
 }
 

@@ -201,16 +201,17 @@ void TForm3::CreateControls() {
         SendMessageW(modes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     SendMessageW(modes, CB_SETCURSEL, 0, 0);
 
-    AddControl(WC_BUTTONW, kTagCopyCaption, BS_AUTOCHECKBOX, kTagCopyId, 9, 44, 70, 16,
+    AddControl(WC_BUTTONW, kTagCopyCaption, BS_AUTOCHECKBOX | WS_TABSTOP, kTagCopyId, 9, 44, 70, 16,
                kTagCopyHint);
     AddControl(WC_BUTTONW, kUniteModeCaption, BS_GROUPBOX, kUniteGroupId, 4, 52, 80, 50);
-    AddControl(WC_BUTTONW, kModeUniteCaption, BS_AUTORADIOBUTTON | WS_GROUP, kModeUniteId, 10, 66,
-               70, 16);
+    AddControl(WC_BUTTONW, kModeUniteCaption, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+               kModeUniteId, 10, 66, 70, 16);
     AddControl(WC_BUTTONW, kUniteTitleCaption, BS_AUTORADIOBUTTON, kUniteTitleId, 10, 82, 70, 16);
     AddControl(WC_STATICW, kKeywordLabel, SS_LEFT, kUniteLabelId, 4, 104, 78, 12);
-    AddControl(WC_EDITW, kKeywordDefault, ES_AUTOHSCROLL | WS_BORDER, kUniteEditId, 8, 116, 74, 18,
-               kUniteStringHint);
-    AddControl(WC_BUTTONW, kNumberingCaption, BS_AUTOCHECKBOX, kNumberingId, 4, 136, 78, 16);
+    AddControl(WC_EDITW, kKeywordDefault, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP,
+               kUniteEditId, 8, 116, 74, 18, kUniteStringHint);
+    AddControl(WC_BUTTONW, kNumberingCaption, BS_AUTOCHECKBOX | WS_TABSTOP, kNumberingId, 4, 136,
+               78, 16);
     CheckDlgButton(window, kNumberingId, BST_CHECKED);
     CheckDlgButton(window, kModeUniteId, BST_CHECKED);
 
@@ -228,8 +229,8 @@ void TForm3::CreateControls() {
         {kSaveM3UCaption, kSaveM3UHint, kSaveM3UId, 204},
     };
     for (const auto& button : buttons)
-        AddControl(WC_BUTTONW, button.caption, BS_PUSHBUTTON, button.id, 28, button.top, 33, 22,
-                   button.hint);
+        AddControl(WC_BUTTONW, button.caption, BS_PUSHBUTTON | WS_TABSTOP, button.id, 28,
+                   button.top, 33, 22, button.hint);
 
     gridView = AddControl(WC_LISTVIEWW, nullptr,
                           LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |

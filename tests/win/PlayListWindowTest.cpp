@@ -122,7 +122,7 @@ TEST(PlayListWindow, ListModeShowsPlaysSortsMovesDeletesAndClears) {
     // Ctrl+Down on row 1 moves the tone down one row.
     const POINT first = grid.Cell(1);
     harness::Click(grid.view, first.x, first.y);
-    harness::PressKey(VK_DOWN, true);
+    harness::PressKey(VK_DOWN, VK_CONTROL);
     EXPECT_TRUE(grid.WaitForColumn(1, {L"a.wav", L"Tone", L"b.wav", L"d.wav", L"e.wav"}))
         << "Ctrl+Down did not move the row";
     // Delete takes it out; the numbers close up.
@@ -255,7 +255,7 @@ TEST(PlayListWindow, EditModeSavesTagsAndUniteModeRenamesFiles) {
     ASSERT_TRUE(grid.WaitForColumn(0, {L"1 ", L"2 ", L"3"}));
     ASSERT_TRUE(grid.WaitForColumn(1, {L"雨の歌", L"X", L"t3.wav"}));
 
-    harness::PressKey('S', true);
+    harness::PressKey('S', VK_CONTROL);
     EXPECT_EQ(ClosedBoxText(quorel.id()),
               L"少なくとも１つのファイルのタグを保存できませんでした。");
     EXPECT_TRUE(grid.WaitForColumn(0, {L"1", L"2 ", L"3"})) << "markers after the save";

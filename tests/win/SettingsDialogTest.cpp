@@ -1,6 +1,7 @@
 // The settings dialog of a running Quorel: its pages and captions as another
-// process reads them, values changed and applied reaching "Quorel.ini" at
-// exit, the skin message, and saving to another settings file.
+// process reads them, values changed and applied reaching "Quorel.ini" and
+// the play list window, the skin message, the keyboard, the colour dialog,
+// and saving to and loading from other settings files.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,6 +9,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
+#include <utility>
 
 #include "DialogCommands.h"
 #include "Harness.h"
@@ -113,6 +117,62 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// The header of the play list window, which exists hidden from the start.
+std::vector<std::wstring> PlayListTitles() {
+    HWND window = FindWindowW(L"QuorelPlayList", nullptr);
+    HWND view = window ? FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
+    harness::ListViewContents contents;
+    if (!view || !harness::ReadListView(view, contents)) return {};
+    return contents.titles;
+}
+
+// Presses a button of the dialog that opens a common dialog, and returns that.
+HWND OpenedBy(const harness::Process& quorel, HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+    return harness::WaitForMessageBox(quorel.id());
+}
+
+// Names `path` in an open or save dialog and accepts it.
+void ChooseFile(HWND dialog, const std::string& path) {
+    // The file name box: a combo box, or an edit.
+    HWND name = GetDlgItem(dialog, 0x47C);
+    if (!name) name = GetDlgItem(dialog, 0x480);
+    ASSERT_NE(name, nullptr);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+// Types a colour into the full colour dialog's red, green and blue boxes and
+// ends it with `button` (IDOK or IDCANCEL).
+void ChooseColour(HWND dialog, COLORREF colour, int button) {
+    const int boxes[] = {706, 707, 708};
+    const int values[] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    for (int index = 0; index < 3; ++index)
+        SendMessageW(GetDlgItem(dialog, boxes[index]), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(std::to_wstring(values[index]).c_str()));
+    PostMessageW(dialog, WM_COMMAND, button, 0);
+}
+
+// A pixel of a control as shown, read through its top-level window (Wine
+// reads another process's child windows blank).
+COLORREF ShownPixel(HWND control, int x, int y) {
+    POINT point{x, y};
+    HWND top = GetAncestor(control, GA_ROOT);
+    MapWindowPoints(control, top, &point, 1);
+    return harness::ClientPixel(top, point.x, point.y);
+}
+
+bool BecomesForeground(HWND window) {
+    SetForegroundWindow(window);
+    return harness::WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
+}
+
+// Presses a key (with `held` held) and waits until `expected` has the focus.
+bool FocusMovesTo(HWND dialog, WORD key, WORD held, HWND expected) {
+    harness::PressKey(key, held);
+    return harness::WaitUntil([&] { return harness::FocusOf(dialog) == expected; }, 5000);
+}
+
 TEST(SettingsDialog, ShowsEveryPageAndAppliedValuesReachTheSettingsFile) {
     harness::ScratchTree tree;
     harness::Process quorel(tree.program(), {});
@@ -188,6 +248,12 @@ TEST(SettingsDialog, ShowsEveryPageAndAppliedValuesReachTheSettingsFile) {
         << "Apply did not finish";
     EXPECT_EQ(harness::FindMessageBox(quorel.id()), nullptr) << "a second message came";
 
+    // The play list window shows the chosen columns at once.
+    EXPECT_TRUE(harness::WaitUntil([] {
+        return PlayListTitles() == std::vector<std::wstring>{L"<->",  L"Artist",   L"Album",
+                                                             L"Year", L"FileName", L"Time"};
+    })) << "the play list header does not follow Apply";
+
     // Cancel only closes; the applied values stay.
     SendMessageW(Item(dialog, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowVisible(dialog));
@@ -203,26 +269,67 @@ TEST(SettingsDialog, ShowsEveryPageAndAppliedValuesReachTheSettingsFile) {
         EXPECT_TRUE(Contains(ini, line)) << line << " missing from\n" << ini;
 }
 
-TEST(SettingsDialog, SavesToAnotherFileWhichTheDefaultFileThenNames) {
+TEST(SettingsDialog, LoadsOnlySettingsFilesAndSavesToAnotherFileWhichTheDefaultFileThenNames) {
     harness::ScratchTree tree;
     harness::ScratchFolder elsewhere;
     const std::string other = elsewhere / "other.ini";
+    const std::string loaded = elsewhere / "loaded.ini";
+    const std::string notes = elsewhere / "notes.txt";
+    const std::string notesText = "Title=1\nnot a settings file\n";
+    const std::string loadedText = "[PlayListMode]\r\nTitleOn=0\r\nGenreOn=1\r\n"
+                                   "[PanelMode]\r\nTitleScroll=0\r\n";
+    for (const auto& [path, text] : {std::pair{notes, notesText}, std::pair{loaded, loadedText}}) {
+        FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
     harness::Process quorel(tree.program(), {});
     HWND main = harness::WaitForMainWindow(quorel.id());
     ASSERT_NE(main, nullptr);
     HWND dialog = OpenSettings(quorel, main);
     ASSERT_NE(dialog, nullptr);
+    const std::wstring defaultPath = harness::WindowTextOf(Item(dialog, kIniPathId));
 
-    PostMessageW(Item(dialog, kSaveIniId), BM_CLICK, 0, 0);
-    HWND save = harness::WaitForMessageBox(quorel.id());
+    // A file without a settings section is refused and changes nothing.
+    HWND open = OpenedBy(quorel, Item(dialog, kLoadIniId));
+    ASSERT_NE(open, nullptr) << "no load dialog";
+    EXPECT_EQ(harness::WindowTextOf(open), L"設定の保存");
+    ChooseFile(open, notes);
+    HWND refusal = nullptr;
+    ASSERT_TRUE(harness::WaitUntil([&] {
+        refusal = harness::FindMessageBox(quorel.id());
+        return refusal && harness::MessageBoxText(refusal) != L"";
+    })) << "no message for a file that is no settings file";
+    EXPECT_EQ(harness::MessageBoxText(refusal),
+              L"設定ファイルではないため、読み込みませんでした。");
+    harness::PressOk(refusal);
+    ASSERT_TRUE(
+        harness::WaitUntil([&] { return harness::FindMessageBox(quorel.id()) == nullptr; }));
+    EXPECT_EQ(harness::WindowTextOf(Item(dialog, kIniPathId)), defaultPath);
+    EXPECT_TRUE(Checked(dialog, kTitleOnCheck));
+    EXPECT_TRUE(Checked(dialog, kTitleScrollCheck));
+
+    // A settings file: its values shown and applied, the rest reset.
+    open = OpenedBy(quorel, Item(dialog, kLoadIniId));
+    ASSERT_NE(open, nullptr);
+    ChooseFile(open, loaded);
+    EXPECT_TRUE(harness::WaitUntil([&] {
+        return harness::WindowTextOf(Item(dialog, kIniPathId)) ==
+               std::wstring(loaded.begin(), loaded.end());
+    })) << "the dialog does not show the loaded file";
+    EXPECT_FALSE(Checked(dialog, kTitleOnCheck));
+    EXPECT_TRUE(Checked(dialog, kGenreOnCheck));
+    EXPECT_FALSE(Checked(dialog, kTitleScrollCheck));
+    EXPECT_TRUE(harness::WaitUntil([] {
+        return PlayListTitles() ==
+               std::vector<std::wstring>{L"<->", L"Artist", L"Album", L"Genre", L"Time"};
+    })) << "the loaded columns were not applied";
+
+    HWND save = OpenedBy(quorel, Item(dialog, kSaveIniId));
     ASSERT_NE(save, nullptr) << "no save dialog";
     EXPECT_EQ(harness::WindowTextOf(save), L"設定の保存");
-    // The file name box of the common dialog (combo box, or edit).
-    HWND name = GetDlgItem(save, 0x47C);
-    if (!name) name = GetDlgItem(save, 0x480);
-    ASSERT_NE(name, nullptr);
-    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(other.c_str()));
-    PostMessageW(save, WM_COMMAND, IDOK, 0);
+    ChooseFile(save, other);
     EXPECT_TRUE(harness::WaitUntil([&] {
         char shown[MAX_PATH] = {};
         GetWindowTextA(Item(dialog, kIniPathId), shown, MAX_PATH);
@@ -238,8 +345,85 @@ TEST(SettingsDialog, SavesToAnotherFileWhichTheDefaultFileThenNames) {
           "[OtherOption]", "[VolumeDevice]", "[OyasumiTimer]", "[MainWindowParameter]"})
         EXPECT_TRUE(Contains(saved, section)) << section;
     EXPECT_TRUE(Contains(saved, "SpecialIniPath=" + other + "\r\n"));
+    for (const char* line : {"TitleOn=0\r\n", "GenreOn=1\r\n", "TitleScroll=0\r\n"})
+        EXPECT_TRUE(Contains(saved, line)) << line << " (loaded) missing from\n" << saved;
     ASSERT_TRUE(harness::ReadWholeFile(tree.folder() + "\\Quorel.ini", pointer));
     EXPECT_EQ(pointer, "[OtherOption]\r\nSpecialIniPath=" + other + "\r\n");
+    std::string refused;
+    ASSERT_TRUE(harness::ReadWholeFile(notes, refused));
+    EXPECT_EQ(refused, notesText) << "the refused file was rewritten";
+}
+
+TEST(SettingsDialog, KeysMoveFocusCancelAndApplyAndTheColourDialogSetsAPendingColour) {
+    harness::ScratchTree tree;
+    harness::Process quorel(tree.program(), {});
+    HWND main = harness::WaitForMainWindow(quorel.id());
+    ASSERT_NE(main, nullptr);
+    HWND dialog = OpenSettings(quorel, main);
+    ASSERT_NE(dialog, nullptr);
+    HWND first = Item(dialog, CheckId(kNotReflexiveCheck));
+    HWND second = Item(dialog, CheckId(kNotOpenWAVCheck));
+
+    // Tab and Shift+Tab walk the page's controls in their order.
+    ASSERT_TRUE(BecomesForeground(dialog));
+    EXPECT_TRUE(FocusMovesTo(dialog, VK_TAB, 0, first)) << "Tab does not reach the first box";
+    EXPECT_TRUE(FocusMovesTo(dialog, VK_TAB, 0, second)) << "Tab does not move on";
+    EXPECT_TRUE(FocusMovesTo(dialog, VK_TAB, VK_SHIFT, first)) << "Shift+Tab does not move back";
+
+    // Space ticks the focused box; Esc closes without applying it.
+    harness::PressKey(VK_SPACE);
+    EXPECT_TRUE(harness::WaitUntil([&] { return Checked(dialog, kNotReflexiveCheck); }));
+    harness::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindowVisible(dialog); })) << "Esc";
+    ASSERT_EQ(OpenSettings(quorel, main), dialog);
+    EXPECT_FALSE(Checked(dialog, kNotReflexiveCheck)) << "Esc applied the change";
+
+    // Enter is OK: applies and closes.
+    ASSERT_TRUE(BecomesForeground(dialog));
+    EXPECT_TRUE(FocusMovesTo(dialog, VK_TAB, 0, first));
+    harness::PressKey(VK_SPACE);
+    EXPECT_TRUE(harness::WaitUntil([&] { return Checked(dialog, kNotReflexiveCheck); }));
+    harness::PressKey(VK_RETURN);
+    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindowVisible(dialog); })) << "Enter";
+    ASSERT_EQ(OpenSettings(quorel, main), dialog);
+    EXPECT_TRUE(Checked(dialog, kNotReflexiveCheck)) << "Enter did not apply the change";
+
+    // The left colour from the colour dialog: the sample on the panel page
+    // shows it at once.
+    SendMessageW(Item(dialog, kPageTabsId), TCM_SETCURFOCUS, 1, 0);
+    HWND sample = Item(dialog, kBarColorId);
+    ASSERT_TRUE(harness::WaitUntil([&] { return IsWindowVisible(sample) != FALSE; }));
+    RECT area;
+    ASSERT_TRUE(GetClientRect(sample, &area));
+    const int middle = area.bottom / 2;
+    const COLORREF chosen = RGB(0x20, 0x80, 0xC0);
+    HWND colours = OpenedBy(quorel, Item(dialog, kLeftColorId));
+    ASSERT_NE(colours, nullptr) << "no colour dialog";
+    ChooseColour(colours, chosen, IDOK);
+    EXPECT_TRUE(harness::WaitUntil([&] { return ShownPixel(sample, 0, middle) == chosen; }))
+        << "the sample does not show the chosen colour";
+    // Cancel in the colour dialog keeps the right colour.
+    const COLORREF rightEnd = ShownPixel(sample, area.right - 1, middle);
+    colours = OpenedBy(quorel, Item(dialog, kRightColorId));
+    ASSERT_NE(colours, nullptr);
+    ChooseColour(colours, RGB(0, 0, 0), IDCANCEL);
+    ASSERT_TRUE(
+        harness::WaitUntil([&] { return harness::FindMessageBox(quorel.id()) == nullptr; }));
+    // (Where the colour dialog stood is drawn again a moment later.)
+    EXPECT_TRUE(harness::WaitUntil([&] {
+        return ShownPixel(sample, area.right - 1, middle) == rightEnd &&
+               ShownPixel(sample, 0, middle) == chosen;
+    })) << "Cancel in the colour dialog changed the sample";
+
+    PostMessageW(Item(dialog, kApplyId), BM_CLICK, 0, 0);
+    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindowEnabled(Item(dialog, kApplyId)); }));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(quorel.WaitForExit(), 0);
+    std::string ini;
+    ASSERT_TRUE(harness::ReadWholeFile(tree.folder() + "\\Quorel.ini", ini));
+    for (const std::string line :
+         {"NotReflexive=1\r\n", "LeftColor=12615712\r\n", "RightColor=16777215\r\n"})
+        EXPECT_TRUE(Contains(ini, line)) << line << " missing from\n" << ini;
 }
 
 } // namespace

@@ -340,7 +340,7 @@ void DoubleClick(HWND window, int x, int y) {
     SendMouse(window, x, y, 2);
 }
 
-void PressKey(WORD key, bool control) {
+void PressKey(WORD key, WORD held) {
     std::vector<INPUT> inputs;
     auto add = [&](WORD code, bool up) {
         INPUT input = {};
@@ -349,10 +349,10 @@ void PressKey(WORD key, bool control) {
         input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
         inputs.push_back(input);
     };
-    if (control) add(VK_CONTROL, false);
+    if (held) add(held, false);
     add(key, false);
     add(key, true);
-    if (control) add(VK_CONTROL, true);
+    if (held) add(held, true);
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -446,6 +446,13 @@ void PressKeys(std::initializer_list<WORD> keys) {
 
 bool PopupMenuOpen(DWORD processId) {
     return FindWindowOf(processId, IsPopupMenu) != nullptr;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents) {

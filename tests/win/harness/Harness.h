@@ -118,10 +118,10 @@ void PressOk(HWND box);
 
 // Real input through SendInput: the left button clicked (twice for a
 // double-click) at a point of the window's client area; a key pressed and
-// released, with Ctrl held when `control` is set.
+// released, with `held` (e.g. VK_CONTROL, VK_SHIFT) held down when given.
 void Click(HWND window, int x, int y);
 void DoubleClick(HWND window, int x, int y);
-void PressKey(WORD key, bool control = false);
+void PressKey(WORD key, WORD held = 0);
 // Types the characters as Unicode key strokes.
 void TypeText(const std::wstring& text);
 
@@ -143,6 +143,8 @@ void SendClick(HWND window, int x, int y, DWORD downFlag = MOUSEEVENTF_LEFTDOWN,
 void PressKeys(std::initializer_list<WORD> keys);
 // A visible popup menu (class "#32768") of process `processId` is open.
 bool PopupMenuOpen(DWORD processId);
+// The window of `window`'s thread that has the keyboard focus, or null.
+HWND FocusOf(HWND window);
 
 // Whole contents of a file, or false when it can't be read.
 bool ReadWholeFile(const std::string& path, std::string& contents);
