@@ -370,53 +370,88 @@ void TypeText(const std::wstring& text) {
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+namespace {
+
+// Reads a list view of another process through one record and one text
+// buffer lent in that process.
+class ListViewReader {
+  public:
+    explicit ListViewReader(HWND listView)
+        : listView(listView), process(OpenProcessOf(listView)),
+          remote(process, kTextOffset + kTextChars * sizeof(wchar_t)) {}
+    ~ListViewReader() {
+        if (process) CloseHandle(process);
+    }
+    ListViewReader(const ListViewReader&) = delete;
+    ListViewReader& operator=(const ListViewReader&) = delete;
+
+    bool valid() const { return process && remote.valid(); }
+    bool Title(HWND header, int column, std::wstring& text) const {
+        HDITEMW item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(remote.at(kTextOffset));
+        item.cchTextMax = kTextChars;
+        return remote.Write(0, &item, sizeof item) &&
+               SendMessageW(header, HDM_GETITEMW, column, LPARAM(remote.at(0))) != 0 && Text(text);
+    }
+    bool Cell(int row, int column, std::wstring& text) const {
+        LVITEMW item = {};
+        item.iSubItem = column;
+        item.pszText = reinterpret_cast<wchar_t*>(remote.at(kTextOffset));
+        item.cchTextMax = kTextChars;
+        if (!remote.Write(0, &item, sizeof item)) return false;
+        SendMessageW(listView, LVM_GETITEMTEXTW, row, LPARAM(remote.at(0)));
+        return Text(text);
+    }
+
+  private:
+    static constexpr size_t kTextOffset = 256;
+    static HANDLE OpenProcessOf(HWND window) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        return OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                           processId);
+    }
+    bool Text(std::wstring& text) const {
+        std::wstring read(kTextChars, L'\0');
+        const bool ok = remote.Read(kTextOffset, &read[0], kTextChars * sizeof(wchar_t));
+        text = read.c_str();
+        return ok;
+    }
+
+    HWND listView;
+    HANDLE process;
+    RemoteBuffer remote;
+};
+
+} // namespace
+
 bool ReadListView(HWND listView, ListViewContents& contents) {
     contents = ListViewContents{};
-    DWORD processId = 0;
-    GetWindowThreadProcessId(listView, &processId);
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return false;
-    bool ok = false;
-    {
-        // One record and one text buffer in the list view's process.
-        const size_t textOffset = 256;
-        RemoteBuffer remote(process, textOffset + kTextChars * sizeof(wchar_t));
-        auto text = [&]() {
-            std::wstring read(kTextChars, L'\0');
-            remote.Read(textOffset, &read[0], kTextChars * sizeof(wchar_t));
-            return std::wstring(read.c_str());
-        };
-        HWND header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
-        const int columns = header ? int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : -1;
-        ok = remote.valid() && columns >= 0;
-        for (int column = 0; ok && column < columns; ++column) {
-            HDITEMW item = {};
-            item.mask = HDI_TEXT;
-            item.pszText = reinterpret_cast<wchar_t*>(remote.at(textOffset));
-            item.cchTextMax = kTextChars;
-            ok = remote.Write(0, &item, sizeof item) &&
-                 SendMessageW(header, HDM_GETITEMW, column, LPARAM(remote.at(0))) != 0;
-            contents.titles.push_back(text());
-            contents.widths.push_back(int(SendMessageW(listView, LVM_GETCOLUMNWIDTH, column, 0)));
-        }
-        const int rows = int(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; ok && row < rows; ++row) {
-            std::vector<std::wstring> cells;
-            for (int column = 0; ok && column < columns; ++column) {
-                LVITEMW item = {};
-                item.iSubItem = column;
-                item.pszText = reinterpret_cast<wchar_t*>(remote.at(textOffset));
-                item.cchTextMax = kTextChars;
-                ok = remote.Write(0, &item, sizeof item);
-                SendMessageW(listView, LVM_GETITEMTEXTW, row, LPARAM(remote.at(0)));
-                cells.push_back(text());
-            }
-            contents.rows.push_back(cells);
-        }
+    const ListViewReader reader(listView);
+    HWND header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    const int columns = header ? int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : -1;
+    bool ok = reader.valid() && columns >= 0;
+    for (int column = 0; ok && column < columns; ++column) {
+        std::wstring title;
+        ok = reader.Title(header, column, title);
+        contents.titles.push_back(title);
+        contents.widths.push_back(int(SendMessageW(listView, LVM_GETCOLUMNWIDTH, column, 0)));
     }
-    CloseHandle(process);
+    const int rows = int(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; ok && row < rows; ++row) {
+        std::vector<std::wstring> cells(static_cast<size_t>(columns));
+        for (int column = 0; ok && column < columns; ++column)
+            ok = reader.Cell(row, column, cells[size_t(column)]);
+        contents.rows.push_back(cells);
+    }
     return ok;
+}
+
+std::wstring ListViewCell(HWND listView, int row, int column) {
+    const ListViewReader reader(listView);
+    std::wstring text;
+    return reader.valid() && reader.Cell(row, column, text) ? text : std::wstring();
 }
 
 void SendClick(HWND window, int x, int y, DWORD downFlag, DWORD upFlag) {

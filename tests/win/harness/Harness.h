@@ -134,6 +134,8 @@ struct ListViewContents {
 };
 // False when the list view can't be read.
 bool ReadListView(HWND listView, ListViewContents& contents);
+// One cell's text; empty when it can't be read.
+std::wstring ListViewCell(HWND listView, int row, int column);
 // Real input through the display (SendInput). A click of the mouse button
 // whose down and up flags are given, at a client point of the window, which
 // is made the foreground window first.
