@@ -183,11 +183,57 @@ void ChooseListMode(HWND window, int index) {
     harness::PressKey(VK_RETURN);
 }
 
-std::wstring ClosedBoxText(DWORD processId) {
-    HWND box = harness::WaitForMessageBox(processId);
-    if (!box) return L"(no message)";
+// The common file dialog's file name control (an edit in Wine's dialog, a
+// combo box in Windows').
+constexpr int kFileNameEdit = 0x480;
+constexpr int kFileNameCombo = 0x47c;
+
+HWND FileNameControl(HWND dialog) {
+    HWND control = GetDlgItem(dialog, kFileNameEdit);
+    return control ? control : GetDlgItem(dialog, kFileNameCombo);
+}
+
+struct DialogSearch {
+    DWORD processId;
+    bool fileDialog;
+    HWND found;
+};
+
+BOOL CALLBACK VisitDialog(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<DialogSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (owner != search.processId || !IsWindowVisible(window) || std::wstring(name) != L"#32770" ||
+        (FileNameControl(window) != nullptr) != search.fileDialog)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// A visible save dialog, or a visible message box (a dialog without a file
+// name control), of the process.
+HWND WaitForDialog(DWORD processId, bool fileDialog) {
+    DialogSearch search{processId, fileDialog, nullptr};
+    harness::WaitUntil([&] {
+        search.found = nullptr;
+        EnumWindows(VisitDialog, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+constexpr wchar_t kNoSuchAnswer[] = L"(no such button)";
+constexpr wchar_t kNoMessage[] = L"(no message)";
+
+// Closes the message box with `answer` and gives its text.
+std::wstring AnsweredBoxText(DWORD processId, WPARAM answer) {
+    HWND box = WaitForDialog(processId, false);
+    if (!box) return kNoMessage;
+    if (!GetDlgItem(box, int(answer))) return kNoSuchAnswer;
     const std::wstring text = harness::MessageBoxText(box);
-    harness::PressOk(box);
+    PostMessageW(box, WM_COMMAND, answer, 0);
     harness::WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
     return text;
 }
@@ -274,7 +320,7 @@ TEST(PlayListWindow, EditModeSavesTagsAndUniteModeRenamesFiles) {
     ASSERT_TRUE(grid.WaitForColumn(1, {L"雨の歌", L"X", L"t3.wav"}));
 
     harness::PressKey('S', true);
-    EXPECT_EQ(ClosedBoxText(quorel.id()),
+    EXPECT_EQ(AnsweredBoxText(quorel.id(), IDOK),
               L"少なくとも１つのファイルのタグを保存できませんでした。");
     EXPECT_TRUE(grid.WaitForColumn(0, {L"1", L"2 ", L"3"})) << "markers after the save";
 
@@ -320,12 +366,13 @@ TEST(PlayListWindow, EditModeSavesTagsAndUniteModeRenamesFiles) {
     ASSERT_TRUE(grid.WaitForColumn(4, {L"album01.mp3", L"album02.mp3", L"album03.wav"}));
     harness::Click(ButtonOf(window, L"変更"), 5, 5);
     EXPECT_EQ(
-        ClosedBoxText(quorel.id()),
+        AnsweredBoxText(quorel.id(), IDOK),
         L"演奏中はファイル名の統一ができません。\n演奏を停止ししてから処理を続行してください。");
     harness::Click(main, kStopX, kButtonY);
     ASSERT_TRUE(harness::WaitUntil([&] { return harness::WindowTextOf(main) == L"Quorel"; }));
     harness::Click(ButtonOf(window, L"変更"), 5, 5);
-    EXPECT_EQ(ClosedBoxText(quorel.id()), L"少なくとも１つのファイル名を変更できませんでした。");
+    EXPECT_EQ(AnsweredBoxText(quorel.id(), IDOK),
+              L"少なくとも１つのファイル名を変更できませんでした。");
     EXPECT_TRUE(grid.WaitForColumn(3, {L"album01.mp3", L"album02.mp3", L"t3.wav"}));
     EXPECT_EQ(ReadFile(folder + "\\album01.mp3"), saved);
     EXPECT_EQ(ReadFile(folder + "\\album02.mp3"), tone);
@@ -341,60 +388,6 @@ TEST(PlayListWindow, EditModeSavesTagsAndUniteModeRenamesFiles) {
 } // namespace
 
 namespace {
-
-// The common file dialog's file name control (an edit in Wine's dialog, a
-// combo box in Windows').
-constexpr int kFileNameEdit = 0x480;
-constexpr int kFileNameCombo = 0x47c;
-
-HWND FileNameControl(HWND dialog) {
-    HWND control = GetDlgItem(dialog, kFileNameEdit);
-    return control ? control : GetDlgItem(dialog, kFileNameCombo);
-}
-
-struct DialogSearch {
-    DWORD processId;
-    bool fileDialog;
-    HWND found;
-};
-
-BOOL CALLBACK VisitDialog(HWND window, LPARAM parameter) {
-    auto& search = *reinterpret_cast<DialogSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (owner != search.processId || !IsWindowVisible(window) || std::wstring(name) != L"#32770" ||
-        (FileNameControl(window) != nullptr) != search.fileDialog)
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-// A visible save dialog, or a visible message box (a dialog without a file
-// name control), of the process.
-HWND WaitForDialog(DWORD processId, bool fileDialog) {
-    DialogSearch search{processId, fileDialog, nullptr};
-    harness::WaitUntil([&] {
-        search.found = nullptr;
-        EnumWindows(VisitDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
-    return search.found;
-}
-
-constexpr wchar_t kNoSuchAnswer[] = L"(no such button)";
-
-// Closes the message box with `answer` and gives its text.
-std::wstring AnsweredBoxText(DWORD processId, WPARAM answer) {
-    HWND box = WaitForDialog(processId, false);
-    if (!box) return L"(no message)";
-    if (!GetDlgItem(box, int(answer))) return kNoSuchAnswer;
-    const std::wstring text = harness::MessageBoxText(box);
-    PostMessageW(box, WM_COMMAND, answer, 0);
-    harness::WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
-    return text;
-}
 
 // Names `path` in the save dialog "M3U" opens and presses its Save button.
 bool SaveListAs(HWND window, DWORD processId, const std::string& path) {
@@ -471,6 +464,18 @@ TEST(PlayListWindow, SavesM3UThroughTheSaveDialogAndKeepsAReadOnlyOne) {
     EXPECT_EQ(Text(ReadFile(list)), expected);
     EXPECT_FALSE(Exists(list + ".tmp"));
     SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // A list in a missing folder: the dialog refuses the name, nothing is
+    // made, and the dialog stays open for another name.
+    ASSERT_TRUE(SaveListAs(player.window, id, folder + "\\missing\\x.m3u"));
+    const std::wstring refusal = AnsweredBoxText(id, IDOK);
+    EXPECT_NE(refusal, kNoMessage);
+    EXPECT_NE(refusal, L"ファイルが開けませんでした");
+    HWND dialog = WaitForDialog(id, true);
+    ASSERT_NE(dialog, nullptr) << "the dialog closed on a missing folder";
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_FALSE(Exists(folder + "\\missing"));
 }
 
 // The names in a folder.
