@@ -193,35 +193,27 @@ HWND FileNameControl(HWND dialog) {
     return control ? control : GetDlgItem(dialog, kFileNameCombo);
 }
 
-struct DialogSearch {
-    DWORD processId;
-    bool fileDialog;
-    HWND found;
-};
-
-BOOL CALLBACK VisitDialog(HWND window, LPARAM parameter) {
-    auto& search = *reinterpret_cast<DialogSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (owner != search.processId || !IsWindowVisible(window) || std::wstring(name) != L"#32770" ||
-        (FileNameControl(window) != nullptr) != search.fileDialog)
-        return TRUE;
-    search.found = window;
-    return FALSE;
+bool IsDialog(HWND window) {
+    return harness::IsVisibleOfClass(window, "#32770");
 }
 
-// A visible save dialog, or a visible message box (a dialog without a file
-// name control), of the process.
+bool IsFileDialog(HWND window) {
+    return IsDialog(window) && FileNameControl(window) != nullptr;
+}
+
+// A message box: a dialog without a file name control.
+bool IsPlainDialog(HWND window) {
+    return IsDialog(window) && FileNameControl(window) == nullptr;
+}
+
+// A visible save dialog, or a visible message box, of the process.
 HWND WaitForDialog(DWORD processId, bool fileDialog) {
-    DialogSearch search{processId, fileDialog, nullptr};
+    HWND found = nullptr;
     harness::WaitUntil([&] {
-        search.found = nullptr;
-        EnumWindows(VisitDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+        found = harness::FindWindowOf(processId, fileDialog ? IsFileDialog : IsPlainDialog);
+        return found != nullptr;
     });
-    return search.found;
+    return found;
 }
 
 constexpr wchar_t kNoSuchAnswer[] = L"(no such button)";

@@ -6,13 +6,13 @@
 //   bench-tagsave <Plugin folder> <MP3 file> <scratch folder>
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "OpenAudioFile.h"
 #include "PlayListGrid.h"
+#include "Stopwatch.h"
 #include "PluginManager.h"
 #include "WindowsFileAccess.h"
 #include "WindowsFileMover.h"
@@ -26,17 +26,6 @@ class QuietRequests : public PlayListRequests {
     int32_t InputState() override { return 0; }
     void EntryCountChanged() override {}
     void ShowMessage(PlayListMessage) override { ++messages; }
-};
-
-class Stopwatch {
-  public:
-    double Milliseconds() const {
-        return std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
-    }
-
-  private:
-    using Clock = std::chrono::steady_clock;
-    Clock::time_point start_ = Clock::now();
 };
 
 void Report(const char* what, int files, double milliseconds) {
