@@ -22,6 +22,7 @@
 
 #include "Genres.h"
 #include "Harness.h"
+#include "Stopwatch.h"
 #include "TessalyTestSupport.h"
 
 namespace {
@@ -94,25 +95,14 @@ void StoreSettings(const harness::ScratchTree& tree) {
     tessaly_test::WriteFile(tree.folder() + "\\Quorel.ini", Bytes(ini.begin(), ini.end()));
 }
 
-double NowMs() {
-    static const double perMs = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return double(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) / perMs;
-}
-
-// Polls `done` without sleeping until it holds; the milliseconds since
-// `start`, or -1 after the time-out.
-template <typename Condition> double MsUntil(double start, Condition done) {
+// Polls `done` without sleeping until it holds; the milliseconds on `clock`
+// then, or -1 after the time-out.
+template <typename Condition> double MsUntil(const Stopwatch& clock, Condition done) {
     while (!done()) {
-        if (NowMs() - start > kStepTimeoutMs) return -1;
+        if (clock.Milliseconds() > kStepTimeoutMs) return -1;
         SwitchToThread();
     }
-    return NowMs() - start;
+    return clock.Milliseconds();
 }
 
 // The processor time Quorel has used, in ms (user and kernel): the figures
@@ -182,12 +172,12 @@ int main(int argc, char** argv) {
     harness::ScratchTree tree;
     harness::ScratchFolder media;
     StoreSettings(tree);
-    double start = NowMs();
+    const Stopwatch writing;
     const std::string m3u = MakeEntries(media, kEntries);
-    std::printf("%d entries written in %.0f ms\n", kEntries, NowMs() - start);
+    std::printf("%d entries written in %.0f ms\n", kEntries, writing.Milliseconds());
 
     // The list is read before the main window shows.
-    start = NowMs();
+    const Stopwatch starting;
     harness::Process quorel(tree.program(), {m3u});
     HWND main = harness::WaitForMainWindow(quorel.id(), 600000);
     Window shown;
@@ -202,7 +192,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the list holds %d entries, not %d\n", shown.Count(), kEntries);
         return 1;
     }
-    std::printf("Quorel started with the list in %.0f ms\n", NowMs() - start);
+    std::printf("Quorel started with the list in %.0f ms\n", starting.Milliseconds());
 
     DWORD processId = 0;
     GetWindowThreadProcessId(main, &processId);
@@ -217,9 +207,9 @@ int main(int argc, char** argv) {
     SetForegroundWindow(main);
     harness::WaitUntil([&] { return GetForegroundWindow() == main; }, 2000);
     cpuUsed();
-    start = NowMs();
+    const Stopwatch opening;
     Click(main, kListButtonX, kListButtonY);
-    const double opened = MsUntil(start, [&] {
+    const double opened = MsUntil(opening, [&] {
         return IsWindowVisible(shown.form) && shown.Count() == kEntries && shown.Top() == 0 &&
                shown.Painted();
     });
@@ -236,10 +226,10 @@ int main(int argc, char** argv) {
             const int width = int(SendMessageW(shown.grid, LVM_GETCOLUMNWIDTH, column, 0));
             const std::wstring top = shown.TopEntry();
             cpuUsed();
-            start = NowMs();
+            const Stopwatch sorting;
             Click(shown.header, left + width / 2, 5);
             const double sorted =
-                MsUntil(start, [&] { return shown.TopEntry() != top && shown.Painted(); });
+                MsUntil(sorting, [&] { return shown.TopEntry() != top && shown.Painted(); });
             PrintFigure("click", kTitles[column - 1], sorted, cpuUsed(), 250);
         }
     }
@@ -253,10 +243,10 @@ int main(int argc, char** argv) {
     cpuUsed();
     for (int page = 0; page < pages; ++page) {
         const int focused = shown.Focused();
-        start = NowMs();
+        const Stopwatch paging;
         harness::PressKey(VK_NEXT);
         const double ms =
-            MsUntil(start, [&] { return shown.Focused() != focused && shown.Painted(); });
+            MsUntil(paging, [&] { return shown.Focused() != focused && shown.Painted(); });
         if (ms < 0) {
             std::printf("page %d: no change within %lu ms\n", page + 1, kStepTimeoutMs);
             break;
