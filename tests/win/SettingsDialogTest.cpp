@@ -173,13 +173,23 @@ bool FocusMovesTo(HWND dialog, WORD key, WORD held, HWND expected) {
     return harness::WaitUntil([&] { return harness::FocusOf(dialog) == expected; }, 5000);
 }
 
-TEST(SettingsDialog, ShowsEveryPageAndAppliedValuesReachTheSettingsFile) {
+// Quorel started in a scratch tree, with its settings dialog open.
+class SettingsDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        main = harness::WaitForMainWindow(quorel.id());
+        ASSERT_NE(main, nullptr);
+        dialog = OpenSettings(quorel, main);
+        ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
+    }
+
     harness::ScratchTree tree;
-    harness::Process quorel(tree.program(), {});
-    HWND main = harness::WaitForMainWindow(quorel.id());
-    ASSERT_NE(main, nullptr);
-    HWND dialog = OpenSettings(quorel, main);
-    ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
+    harness::Process quorel{tree.program(), {}};
+    HWND main = nullptr;
+    HWND dialog = nullptr;
+};
+
+TEST_F(SettingsDialog, ShowsEveryPageAndAppliedValuesReachTheSettingsFile) {
 
     EXPECT_EQ(harness::WindowTextOf(dialog), L"設定");
     RECT client, frame;
@@ -269,8 +279,7 @@ TEST(SettingsDialog, ShowsEveryPageAndAppliedValuesReachTheSettingsFile) {
         EXPECT_TRUE(Contains(ini, line)) << line << " missing from\n" << ini;
 }
 
-TEST(SettingsDialog, LoadsOnlySettingsFilesAndSavesToAnotherFileWhichTheDefaultFileThenNames) {
-    harness::ScratchTree tree;
+TEST_F(SettingsDialog, LoadsOnlySettingsFilesAndSavesToAnotherFileWhichTheDefaultFileThenNames) {
     harness::ScratchFolder elsewhere;
     const std::string other = elsewhere / "other.ini";
     const std::string loaded = elsewhere / "loaded.ini";
@@ -284,11 +293,6 @@ TEST(SettingsDialog, LoadsOnlySettingsFilesAndSavesToAnotherFileWhichTheDefaultF
         std::fwrite(text.data(), 1, text.size(), file);
         std::fclose(file);
     }
-    harness::Process quorel(tree.program(), {});
-    HWND main = harness::WaitForMainWindow(quorel.id());
-    ASSERT_NE(main, nullptr);
-    HWND dialog = OpenSettings(quorel, main);
-    ASSERT_NE(dialog, nullptr);
     const std::wstring defaultPath = harness::WindowTextOf(Item(dialog, kIniPathId));
 
     // A file without a settings section is refused and changes nothing.
@@ -354,13 +358,7 @@ TEST(SettingsDialog, LoadsOnlySettingsFilesAndSavesToAnotherFileWhichTheDefaultF
     EXPECT_EQ(refused, notesText) << "the refused file was rewritten";
 }
 
-TEST(SettingsDialog, KeysMoveFocusCancelAndApplyAndTheColourDialogSetsAPendingColour) {
-    harness::ScratchTree tree;
-    harness::Process quorel(tree.program(), {});
-    HWND main = harness::WaitForMainWindow(quorel.id());
-    ASSERT_NE(main, nullptr);
-    HWND dialog = OpenSettings(quorel, main);
-    ASSERT_NE(dialog, nullptr);
+TEST_F(SettingsDialog, KeysMoveFocusCancelAndApplyAndTheColourDialogSetsAPendingColour) {
     HWND first = Item(dialog, CheckId(kNotReflexiveCheck));
     HWND second = Item(dialog, CheckId(kNotOpenWAVCheck));
 
