@@ -129,7 +129,10 @@ TEST_F(VarnothDirectSound, FailsWithoutAUsableWindowAndTheWaveDeviceStays) {
     output->OutputRelease(); // returns once the tail has been played
     ASSERT_TRUE(
         harness::WaitUntil([&] { return capture.Size() >= start + pcm.size(); }, kArrivalMs));
-    EXPECT_EQ(capture.ReadFrom(start, capture.SettledSize()), pcm);
+    // The device may idle a period or two before it is closed.
+    const std::string wrong =
+        Misplayed(capture.ReadFrom(start, capture.SettledSize()), {{pcm, 0, 176400}});
+    EXPECT_TRUE(wrong.empty()) << wrong;
 }
 
 TEST_F(VarnothDirectSound, ResetReleasesABlockedWriter) {
