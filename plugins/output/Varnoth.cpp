@@ -76,10 +76,16 @@ int32_t Varnoth::OutputOpen(int32_t, const PcmFormat* format) {
 }
 
 int32_t Varnoth::OutputClose() {
-    std::shared_ptr<OutputSink> current = CurrentSink();
+    std::shared_ptr<OutputSink> current;
+    uint64_t tail = 0;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        current = sink;
+        tail = tailBytes;
+    }
     if (!current) return 0;
     // After a reset (a stop) nothing is left to play: the device closes.
-    const bool lingers = !resetSinceWrite && current->Drain(tailBytes);
+    const bool lingers = !resetSinceWrite && current->Drain(tail);
     std::lock_guard<std::mutex> guard(lock);
     if (sink != current) return 1; // aborted meanwhile
     sink.reset();

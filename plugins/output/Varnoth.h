@@ -63,8 +63,9 @@ class Varnoth : public OutputPlugin {
     PcmFormat streamFormat{};
     uint64_t tailBytes = 0;                   // the open stream's kTailMs
     std::atomic<bool> resetSinceWrite{false}; // nothing written since OutputReset
-    LingeringStream lingering;
     DirectSoundDevice directSound;
+    // After directSound: a lingering DirectSound stream goes before the device.
+    LingeringStream lingering;
     int32_t volumeLeft = 100;
     int32_t volumeRight = 100;
 };
