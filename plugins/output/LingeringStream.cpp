@@ -1,6 +1,13 @@
 #include "LingeringStream.h"
 
+#include <algorithm>
+
 #include "StreamPlan.h"
+
+namespace {
+// The least time between two looks at a tail that has not played yet.
+constexpr uint64_t kRecheckMs = 10;
+} // namespace
 
 LingeringStream::~LingeringStream() {
     PlayOut();
@@ -15,6 +22,7 @@ void LingeringStream::Begin(std::shared_ptr<OutputSink> stream, const PcmFormat&
     FinishLocked(guard);
     sink = std::move(stream);
     format = streamFormat;
+    PlanStream(format, plan);
     reuseEnds = std::chrono::steady_clock::now() + std::chrono::milliseconds(kReuseMs);
     finishing = false;
     closing = false;
@@ -62,7 +70,26 @@ void LingeringStream::FinishLocked(std::unique_lock<std::mutex>& guard) {
 
 void LingeringStream::Close() {
     std::unique_lock<std::mutex> guard(lock);
-    wake.wait_until(guard, reuseEnds, [this] { return finishing || !sink; });
+    // Once the tail has played, the device is held still until the reuse
+    // time is over, so that it does not play silence meanwhile.
+    bool still = false;
+    while (!finishing && sink) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= reuseEnds) break;
+        auto until = reuseEnds;
+        if (!still) {
+            const uint64_t left = sink->QueuedBytes();
+            if (left == 0) {
+                sink->Continue();
+                still = true;
+            } else {
+                const uint64_t ms =
+                    std::max<uint64_t>(MillisecondsForBytes(plan, left), kRecheckMs);
+                until = std::min(until, now + std::chrono::milliseconds(ms));
+            }
+        }
+        wake.wait_until(guard, until);
+    }
     // Kept in `sink` while it plays out, so that Drop can still abort it.
     std::shared_ptr<OutputSink> last = sink;
     closing = true;

@@ -4,7 +4,8 @@
 // heard. The next track of the same sound format takes the stream over
 // (Adopt) and follows the tail with no gap and no device reopen. A stream
 // nobody takes over is played out and closed by a thread of its own, the
-// closer, once kReuseMs have passed since the close.
+// closer, once kReuseMs have passed since the close; the closer holds a
+// device whose tail has played still meanwhile.
 //
 // Threads: Begin comes from the playback thread (OutputClose), the others
 // from any thread; each call waits for the one before it.
@@ -19,6 +20,7 @@
 
 #include "OutputSink.h"
 #include "PcmFormat.h"
+#include "StreamPlan.h"
 
 class LingeringStream {
   public:
@@ -55,6 +57,7 @@ class LingeringStream {
     std::condition_variable wake;
     std::shared_ptr<OutputSink> sink;
     PcmFormat format{};
+    StreamPlan plan{};
     std::chrono::steady_clock::time_point reuseEnds;
     bool finishing = false; // the closer plays the tail out now
     bool closing = false;   // the closer has taken the stream to close it

@@ -32,8 +32,9 @@ class OutputSink {
     // timed out, or a sink that keeps each track apart (the disk writer).
     virtual bool Drain(uint64_t tailBytes) = 0;
     // After a Drain that answered true: the next track's writes follow the
-    // tail without a gap. A device that already ran dry waits for a full
-    // queue again before it plays, as a new stream does.
+    // tail without a gap. A device that already ran dry is held still (it
+    // plays not even silence) and waits for a full queue again before it
+    // plays, as a new stream does.
     virtual void Continue() = 0;
     // Drops everything and fails every later call; releases any waiter.
     virtual void Abort() = 0;
