@@ -289,14 +289,30 @@ void PressOk(HWND box) {
 
 namespace {
 
-void SendMouse(HWND window, int x, int y, int clicks) {
+// Presses and releases a mouse button `clicks` times at a client point of
+// `window`, made the foreground window first: Wine passes the foreground on
+// asynchronously, and a click that arrives before it may only activate the
+// window. Each event carries its own position, because Wine moves the
+// cursor of SetCursorPos asynchronously too: a bare click may still land
+// where the cursor was.
+void SendButton(HWND window, int x, int y, int clicks, DWORD downFlag, DWORD upFlag) {
     POINT point{x, y};
     ClientToScreen(window, &point);
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
     SetCursorPos(point.x, point.y);
+    // Normalised to 0-65535, rounded up so the system's scaling back lands on
+    // the pixel itself.
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const LONG dx = LONG(((LONGLONG(point.x) << 16) + width - 1) / width);
+    const LONG dy = LONG(((LONGLONG(point.y) << 16) + height - 1) / height);
     std::vector<INPUT> inputs(size_t(clicks) * 2);
     for (size_t i = 0; i < inputs.size(); ++i) {
         inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        inputs[i].mi.dx = dx;
+        inputs[i].mi.dy = dy;
+        inputs[i].mi.dwFlags =
+            (i % 2 == 0 ? downFlag : upFlag) | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     }
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -331,13 +347,11 @@ constexpr int kTextChars = 512;
 } // namespace
 
 void Click(HWND window, int x, int y) {
-    SetForegroundWindow(window);
-    SendMouse(window, x, y, 1);
+    SendButton(window, x, y, 1, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
 void DoubleClick(HWND window, int x, int y) {
-    SetForegroundWindow(window);
-    SendMouse(window, x, y, 2);
+    SendButton(window, x, y, 2, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
 void PressKey(WORD key, bool control) {
@@ -420,18 +434,7 @@ bool ReadListView(HWND listView, ListViewContents& contents) {
 }
 
 void SendClick(HWND window, int x, int y, DWORD downFlag, DWORD upFlag) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    // Wine passes the foreground on asynchronously; a click that arrives
-    // before it may only activate the window.
-    SetForegroundWindow(window);
-    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = downFlag;
-    inputs[1].mi.dwFlags = upFlag;
-    SendInput(2, inputs, sizeof(INPUT));
+    SendButton(window, x, y, 1, downFlag, upFlag);
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {

@@ -121,7 +121,8 @@ std::wstring WindowTextOf(HWND window);
 void PressOk(HWND box);
 
 // Real input through SendInput: the left button clicked (twice for a
-// double-click) at a point of the window's client area; a key pressed and
+// double-click) at a point of the window's client area, the window made the
+// foreground window first (as SendClick below); a key pressed and
 // released, with Ctrl held when `control` is set.
 void Click(HWND window, int x, int y);
 void DoubleClick(HWND window, int x, int y);
