@@ -95,8 +95,19 @@ BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
     return TRUE;
 }
 
+// One argument as the C runtime splits a command line: backslashes before a
+// quote, the closing one included, are doubled; a quoted D:\ alone would
+// reach the program as D:".
 std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (const char c : text) {
+        if (c == '"') quoted.append(backslashes + 1, '\\');
+        backslashes = c == '\\' ? backslashes + 1 : 0;
+        quoted += c;
+    }
+    quoted.append(backslashes, '\\');
+    return quoted + "\"";
 }
 
 } // namespace
