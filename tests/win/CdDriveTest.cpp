@@ -135,15 +135,22 @@ TEST(CdDrive, TessalyListsMeasuresAndPlaysTracksThroughTheDriver) {
     ASSERT_EQ(input->Seek(75), 1);
     EXPECT_TRUE(harness::WaitUntil([&] { return Reported(reports, kNotifyPosition, 76); }))
         << "the seek is not where the drive plays";
+    // Paused, a seek to 1:40 moves the drive and leaves it waiting there;
+    // the resume plays on from it.
     ASSERT_EQ(input->Pause(), 1);
+    EXPECT_EQ(input->GetState(), kInputPaused);
+    ASSERT_EQ(input->Seek(100), 1);
     EXPECT_EQ(input->GetState(), kInputPaused);
     ASSERT_EQ(input->Resume(), 1);
     EXPECT_EQ(input->GetState(), kInputPlaying);
+    EXPECT_TRUE(harness::WaitUntil([&] { return Reported(reports, kNotifyPosition, 101); }))
+        << "the resume does not play from the place sought";
     ASSERT_EQ(input->Stop(), 1);
     EXPECT_EQ(input->GetState(), kInputStopped);
     EXPECT_EQ(log.Commands(mark),
               (Lines{"status 1 track 3", "seek to " + Tmsf(3, 1, 15), "status 3", PlayLine(0, 4),
-                     "pause", "status 8", "status 3", PlayLine(0, 4), "pause", "close"}));
+                     "pause", "status 1 track 3", "seek to " + Tmsf(3, 1, 40), "status 8",
+                     "status 3", PlayLine(0, 4), "pause", "close"}));
     EXPECT_FALSE(Reported(reports, kNotifyEnd, 0)) << "a stop is no end of the track";
     EXPECT_EQ(input->Close(), 1);
 }

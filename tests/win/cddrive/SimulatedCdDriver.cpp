@@ -287,8 +287,8 @@ LRESULT Command(UINT message, DWORD flags, LPARAM parameters) {
 
 } // namespace
 
-extern "C" LRESULT CALLBACK DriverProc(DWORD_PTR, HDRVR, UINT message, LPARAM first,
-                                       LPARAM second) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    DriverProc(DWORD_PTR, HDRVR, UINT message, LPARAM first, LPARAM second) {
     switch (message) {
     case DRV_LOAD:
         InitializeCriticalSection(&lock);
