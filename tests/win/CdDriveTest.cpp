@@ -217,7 +217,7 @@ TEST(CdDrive, QuorelListsAndPlaysTheDiscAndThePanelControlsTheDrive) {
     harness::ListViewContents contents;
     ASSERT_TRUE(harness::ReadListView(view, contents));
     EXPECT_EQ(contents.rows, (std::vector<std::vector<std::wstring>>{
-                                 {L"1", L"CD Audio-E- Track02", L"", L"", L"00:04"},
+                                 {L"1", L"CD Audio-E- Track02", L"", L"", L"00:06"},
                                  {L"2", L"CD Audio-E- Track03", L"", L"", L"03:25"},
                                  {L"3", L"CD Audio-E- Track04", L"", L"", L"02:10"},
                                  {L"4", L"CD Audio-E- Track05", L"", L"", L"04:45"},
@@ -249,10 +249,7 @@ TEST(CdDrive, QuorelListsAndPlaysTheDiscAndThePanelControlsTheDrive) {
 
     // A drag of 30 pixels to the right on the seek bar: 30 seconds on, in
     // track 3, and the drive plays on to track 4.
-    SetForegroundWindow(main);
-    ASSERT_TRUE(harness::WaitUntil([&] { return GetForegroundWindow() == main; }));
-    harness::MouseButton(main, 205, kSeekBarY, true);
-    harness::MouseButton(main, 235, kSeekBarY, false);
+    harness::Drag(main, 205, kSeekBarY, 235, kSeekBarY);
     std::string seek;
     ASSERT_TRUE(harness::WaitUntil([&] {
         for (const std::string& line : log.Commands(resumed + 1))

@@ -9,7 +9,7 @@ struct Track {
     int seconds;
 };
 
-constexpr Track kTracks[] = {{false, 60}, {true, 4}, {true, 205}, {true, 130}, {true, 285}};
+constexpr Track kTracks[] = {{false, 60}, {true, 6}, {true, 205}, {true, 130}, {true, 285}};
 constexpr int kTrackCount = sizeof kTracks / sizeof kTracks[0];
 
 // The environment variable naming the file the drive logs its commands to.

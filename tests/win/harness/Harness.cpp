@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace harness {
 
@@ -430,19 +432,46 @@ bool ReadListView(HWND listView, ListViewContents& contents) {
     return ok;
 }
 
-void SendClick(HWND window, int x, int y, DWORD downFlag, DWORD upFlag) {
+namespace {
+
+// A mouse event at a client point of `window`: the position travels with the
+// event, so no earlier cursor move can overtake or trail it.
+INPUT MouseAt(HWND window, int x, int y, DWORD flags) {
     POINT point{x, y};
     ClientToScreen(window, &point);
-    // Wine passes the foreground on asynchronously; a click that arrives
-    // before it may only activate the window.
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>(point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>(point.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return input;
+}
+
+// Wine passes the foreground on asynchronously; a click that arrives before
+// it may only activate the window.
+void MakeForeground(HWND window) {
     SetForegroundWindow(window);
     WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = downFlag;
-    inputs[1].mi.dwFlags = upFlag;
+}
+
+} // namespace
+
+void SendClick(HWND window, int x, int y, DWORD downFlag, DWORD upFlag) {
+    MakeForeground(window);
+    INPUT inputs[2] = {MouseAt(window, x, y, downFlag), MouseAt(window, x, y, upFlag)};
     SendInput(2, inputs, sizeof(INPUT));
+}
+
+void Drag(HWND window, int fromX, int fromY, int toX, int toY) {
+    MakeForeground(window);
+    std::vector<INPUT> inputs = {MouseAt(window, fromX, fromY, 0),
+                                 MouseAt(window, fromX, fromY, MOUSEEVENTF_LEFTDOWN)};
+    const int steps = std::max(std::abs(toX - fromX), std::abs(toY - fromY));
+    for (int step = 1; step <= steps; ++step)
+        inputs.push_back(MouseAt(window, fromX + (toX - fromX) * step / steps,
+                                 fromY + (toY - fromY) * step / steps, 0));
+    inputs.push_back(MouseAt(window, toX, toY, MOUSEEVENTF_LEFTUP));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {
