@@ -144,6 +144,11 @@ bool ReadListView(HWND listView, ListViewContents& contents);
 // is made the foreground window first.
 void SendClick(HWND window, int x, int y, DWORD downFlag = MOUSEEVENTF_LEFTDOWN,
                DWORD upFlag = MOUSEEVENTF_LEFTUP);
+// A drag with the left button, as real input: pressed at (fromX, fromY) of
+// the window's client area (made the foreground window first), moved a pixel
+// a step to (toX, toY), released there. One queue of input events keeps the
+// moves between the press and the release.
+void Drag(HWND window, int fromX, int fromY, int toX, int toY);
 // Each key pressed and released, in order.
 void PressKeys(std::initializer_list<WORD> keys);
 // A visible popup menu (class "#32768") of process `processId` is open.
