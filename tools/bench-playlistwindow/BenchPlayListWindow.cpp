@@ -137,23 +137,13 @@ struct Window {
     std::wstring TopEntry() const { return harness::ListViewCell(grid, Top(), kFileNameColumn); }
 };
 
-// A left click at a client point. The point rides on the events themselves:
-// a cursor moved apart from them may not have arrived when the button goes
-// down, and a title pressed on one column and released on another is no click.
+// A click at a client point of the window or a child of it, sent through its
+// top-level window, which is in the foreground already: nothing waits.
 void Click(HWND window, int x, int y) {
     POINT point{x, y};
-    ClientToScreen(window, &point);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
-    const DWORD buttons[3] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-    for (int i = 0; i < 3; ++i) {
-        inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi.dx = LONG(point.x * 65535 / (width - 1));
-        inputs[i].mi.dy = LONG(point.y * 65535 / (height - 1));
-        inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons[i];
-    }
-    SendInput(3, inputs, sizeof(INPUT));
+    HWND top = GetAncestor(window, GA_ROOT);
+    MapWindowPoints(window, top, &point, 1);
+    harness::Click(top, point.x, point.y);
 }
 
 void PrintFigure(const char* what, const wchar_t* name, double ms, double cpuMs, double target) {
