@@ -106,6 +106,8 @@ void DirectSoundSink::TickLocked() {
         RewindLocked();
         progress.notify_all();
     }
+    // A drain waits for the cursor to come within its tail.
+    if (ending) progress.notify_all();
 }
 
 // Accounts for what the play cursor passed since the last pass.
@@ -213,25 +215,40 @@ bool DirectSoundSink::SetVolume(int32_t left, int32_t right) {
     return SUCCEEDED(buffer->SetPan(level.pan)) && volumeSet;
 }
 
-void DirectSoundSink::Drain() {
+bool DirectSoundSink::Drain(uint64_t tailBytes) {
     std::unique_lock<std::mutex> guard(lock);
-    if (aborted) return;
+    if (aborted) return false;
     if (paused) {
         queue.Clear();
         RewindLocked();
-        return;
+        return false;
     }
     const uint64_t resetsAtStart = resets;
     ending = true;
     const uint64_t limitMs =
         MillisecondsForBytes(plan, queue.size() + uint64_t{unplayed}) + kDrainSlackMs;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    // With a tail, the buffer must be playing it (a short stream starts on
+    // the next pass); without, it must have stopped.
+    auto handedOver = [&] {
+        if (tailBytes == 0) return Finished();
+        return queue.size() == 0 && unplayed <= tailBytes && (playing || unplayed == 0);
+    };
     tick.notify_all();
-    while (!Finished() && !aborted && !failed && resets == resetsAtStart) {
+    while (!handedOver() && !aborted && !failed && resets == resetsAtStart) {
         if (progress.wait_until(guard, deadline) == std::cv_status::timeout) break;
     }
+    if (handedOver() && !aborted && !failed && resets == resetsAtStart) return true;
     queue.Clear();
     RewindLocked();
+    ending = false;
+    return false;
+}
+
+void DirectSoundSink::Continue() {
+    std::lock_guard<std::mutex> guard(lock);
+    // A buffer still playing goes on; one that ran dry (rewound) starts on a
+    // full buffer again.
     ending = false;
 }
 

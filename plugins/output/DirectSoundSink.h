@@ -32,7 +32,8 @@ class DirectSoundSink final : public OutputSink {
     void Pause() override;
     void Resume() override;
     bool SetVolume(int32_t left, int32_t right) override;
-    void Drain() override;
+    bool Drain(uint64_t tailBytes) override;
+    void Continue() override;
     void Abort() override;
     uint64_t QueuedBytes() override;
 
@@ -63,7 +64,7 @@ class DirectSoundSink final : public OutputSink {
     DWORD unplayed = 0;               // bytes in the buffer not played yet
     uint64_t resets = 0;
     bool playing = false;
-    bool ending = false; // Drain waits: play what is there without a full buffer
+    bool ending = false; // drained: play what is there without a full buffer
     bool paused = false;
     bool aborted = false;
     bool failed = false;

@@ -159,10 +159,15 @@ bool DiskWriterSink::SetVolume(int32_t, int32_t) {
     return true;
 }
 
-void DiskWriterSink::Drain() {
+// Every track keeps a file of its own, also when the next one has the same
+// format: nothing lingers.
+bool DiskWriterSink::Drain(uint64_t) {
     std::lock_guard<std::mutex> guard(lock);
     WriteHeaderLocked();
+    return false;
 }
+
+void DiskWriterSink::Continue() {}
 
 void DiskWriterSink::Abort() {
     std::lock_guard<std::mutex> guard(lock);

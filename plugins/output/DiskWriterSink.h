@@ -33,7 +33,8 @@ class DiskWriterSink final : public OutputSink {
     void Pause() override;
     void Resume() override;
     bool SetVolume(int32_t left, int32_t right) override;
-    void Drain() override;
+    bool Drain(uint64_t tailBytes) override;
+    void Continue() override;
     void Abort() override;
     uint64_t QueuedBytes() override;
 

@@ -48,8 +48,23 @@ int32_t Varnoth::OutputOpen(int32_t, const PcmFormat* format) {
     AbortCurrent(); // a stream the host never closed
 
     const SinkSettings settings = ReadSinkSettings();
+    // The track before may still be playing its tail: this one follows it
+    // on the same device when it has its format; otherwise the tail is
+    // played out first, as the device is closed.
+    std::shared_ptr<OutputSink> adopted;
+    if (settings.sink == SinkKind::DiskWriter)
+        lingering.PlayOut();
+    else
+        adopted = lingering.Adopt(*format);
+
     std::lock_guard<std::mutex> guard(lock);
-    if (settings.sink == SinkKind::DiskWriter) {
+    resetSinceWrite = false;
+    tailBytes = BytesForMilliseconds(plan, LingeringStream::kTailMs);
+    streamFormat = *format;
+    if (adopted) {
+        sink = std::move(adopted);
+        sink->SetVolume(volumeLeft, volumeRight);
+    } else if (settings.sink == SinkKind::DiskWriter) {
         sink = DiskWriterSink::Open(*format, plan, settings.diskFolder, settings.pace);
     } else {
         if (directSound.get())
@@ -61,11 +76,20 @@ int32_t Varnoth::OutputOpen(int32_t, const PcmFormat* format) {
 }
 
 int32_t Varnoth::OutputClose() {
-    std::shared_ptr<OutputSink> current = CurrentSink();
+    std::shared_ptr<OutputSink> current;
+    uint64_t tail = 0;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        current = sink;
+        tail = tailBytes;
+    }
     if (!current) return 0;
-    current->Drain();
+    // After a reset (a stop) nothing is left to play: the device closes.
+    const bool lingers = !resetSinceWrite && current->Drain(tail);
     std::lock_guard<std::mutex> guard(lock);
-    if (sink == current) sink.reset();
+    if (sink != current) return 1; // aborted meanwhile
+    sink.reset();
+    if (lingers) lingering.Begin(std::move(current), streamFormat);
     return 1;
 }
 
@@ -74,19 +98,23 @@ int32_t Varnoth::OutputWrite(const void* pcm, int32_t bytes) {
     if (!pcm || bytes < 0) return 0;
     std::shared_ptr<OutputSink> current = CurrentSink();
     if (!current) return 0;
+    resetSinceWrite = false;
     return current->Write(static_cast<const uint8_t*>(pcm), static_cast<size_t>(bytes)) ? 1 : 0;
 }
 
+// Without a stream, a tail still playing is dropped: the user stopped.
 int32_t Varnoth::OutputReset() {
     std::shared_ptr<OutputSink> current = CurrentSink();
-    if (!current) return 0;
+    if (!current) return lingering.Drop() ? 1 : 0;
+    resetSinceWrite = true;
     current->Reset();
     return 1;
 }
 
+// A tail is not held for a resume that belongs to no track: it is dropped.
 int32_t Varnoth::OutputPause() {
     std::shared_ptr<OutputSink> current = CurrentSink();
-    if (!current) return 0;
+    if (!current) return lingering.Drop() ? 1 : 0;
     current->Pause();
     return 1;
 }
@@ -114,8 +142,7 @@ int32_t Varnoth::OutputSetVolume(int32_t left, int32_t right) {
 
 int32_t Varnoth::OutputQueuedBytes() {
     std::shared_ptr<OutputSink> current = CurrentSink();
-    if (!current) return 0;
-    const uint64_t queued = current->QueuedBytes();
+    const uint64_t queued = current ? current->QueuedBytes() : lingering.QueuedBytes();
     return queued > INT32_MAX ? INT32_MAX : static_cast<int32_t>(queued);
 }
 
@@ -136,6 +163,7 @@ int32_t Varnoth::OutputInitDirectSound(WindowHandle window) {
 
 int32_t Varnoth::OutputRelease() {
     AbortCurrent();
+    lingering.PlayOut();
     std::lock_guard<std::mutex> guard(lock);
     directSound.Release();
     return 1;

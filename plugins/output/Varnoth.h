@@ -15,14 +15,26 @@
 // the track ends. OutputClose while paused drops the queue instead of
 // waiting for a resume that will not come.
 //
-// OutputQueuedBytes answers the bytes queued but not yet played (0 without a
-// stream; capped at 2^31 - 1). OutputReserved9 returns 0.
+// OutputClose at a natural end returns once at most 300 ms are left to be
+// played, and the stream lingers with that tail (see LingeringStream.h): an
+// OutputOpen of the same sound format within a second takes it over, so two
+// tracks join without a gap; any other OutputOpen, and OutputRelease, wait
+// until the tail has been played. OutputReset or OutputPause without an open
+// stream drop a lingering tail and answer 1. After OutputReset with nothing
+// written since (a stop), OutputClose closes the device at once. The disk
+// writer keeps a file per track: its streams never linger.
+//
+// OutputQueuedBytes answers the bytes queued but not yet played, a lingering
+// tail's included (0 without either; capped at 2^31 - 1). OutputReserved9
+// returns 0.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 
 #include "DirectSoundDevice.h"
+#include "LingeringStream.h"
 #include "OutputPlugin.h"
 #include "OutputSink.h"
 
@@ -48,7 +60,12 @@ class Varnoth : public OutputPlugin {
 
     std::mutex lock;
     std::shared_ptr<OutputSink> sink;
+    PcmFormat streamFormat{};
+    uint64_t tailBytes = 0;                   // the open stream's kTailMs
+    std::atomic<bool> resetSinceWrite{false}; // nothing written since OutputReset
     DirectSoundDevice directSound;
+    // After directSound: a lingering DirectSound stream goes before the device.
+    LingeringStream lingering;
     int32_t volumeLeft = 100;
     int32_t volumeRight = 100;
 };

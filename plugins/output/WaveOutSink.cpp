@@ -179,17 +179,17 @@ bool WaveOutSink::SetVolume(int32_t left, int32_t right) {
     return waveOutSetVolume(device, WaveOutVolume(left, right)) == MMSYSERR_NOERROR;
 }
 
-void WaveOutSink::Drain() {
+bool WaveOutSink::Drain(uint64_t tailBytes) {
     std::unique_lock<std::mutex> guard(lock);
-    if (aborted) return;
+    if (aborted) return false;
     if (paused) {
         // A paused stream would never finish: drop it instead.
         DropLocked();
-        return;
+        return false;
     }
     if (!SubmitFillLocked()) {
         DropLocked();
-        return;
+        return false;
     }
     StartWhenFullLocked(true);
     const uint64_t resetsAtStart = resets;
@@ -197,7 +197,8 @@ void WaveOutSink::Drain() {
     const DWORD start = GetTickCount();
     for (;;) {
         ReclaimLocked();
-        if (submitted == 0 || aborted || resets != resetsAtStart) return;
+        if (aborted || resets != resetsAtStart) return false;
+        if (QueuedLocked() <= tailBytes) return true;
         const DWORD waited = GetTickCount() - start;
         if (waited >= limitMs) break;
         guard.unlock();
@@ -206,6 +207,16 @@ void WaveOutSink::Drain() {
     }
     // The device stopped reporting progress: give up on what is left.
     DropLocked();
+    return false;
+}
+
+void WaveOutSink::Continue() {
+    std::lock_guard<std::mutex> guard(lock);
+    ReclaimLocked();
+    if (submitted > 0 || !started) return;
+    // The tail has been played: start on a full queue, as a new stream.
+    started = false;
+    waveOutPause(device);
 }
 
 void WaveOutSink::Abort() {

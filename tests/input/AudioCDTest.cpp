@@ -154,6 +154,12 @@ TEST_F(AudioCDTest, PauseResumeSeekAndStopWhilePausedDriveTheDrive) {
     tessaly->Resume();
     EXPECT_EQ(Commands(kMciPlay).back().flags, kMciNotify | kMciTo);
     tessaly->Pause();
+    // A seek while paused moves the drive but leaves it paused.
+    const size_t plays = Commands(kMciPlay).size();
+    tessaly->Seek(30);
+    EXPECT_EQ(Commands(kMciSeek).back().to, PackTmsf(2, 0, 30, 0));
+    EXPECT_EQ(Commands(kMciPlay).size(), plays) << "the paused drive plays on";
+    EXPECT_EQ(tessaly->GetState(), kInputPaused);
     tessaly->Stop();
     EXPECT_EQ(tessaly->GetState(), kInputStopped);
     EXPECT_FALSE(drive->DeviceOpen());

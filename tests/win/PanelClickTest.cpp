@@ -39,26 +39,6 @@ bool MainThreadDone(HWND window) {
                                &result) != 0;
 }
 
-// Moves the cursor to a point of the window's client area, as the mouse
-// would, with or without the left button held.
-void MoveTo(HWND window, int x, int y) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>(point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = static_cast<LONG>(point.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
-void Button(DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
-
 // The loudest 16-bit sample among `bytes`.
 int Loudest(const std::vector<uint8_t>& bytes) {
     int loudest = 0;
@@ -163,12 +143,7 @@ TEST(PanelClick, AVolumeDragReachesTheSound) {
     EXPECT_EQ(Loudest(capture.ReadFrom(beforeDrag - 8820, beforeDrag)), 16000);
 
     // A drag down the volume bar by 20 pixels: 100 becomes 80.
-    SetForegroundWindow(window);
-    MoveTo(window, kVolumeBarX, kVolumeBarTop);
-    Button(MOUSEEVENTF_LEFTDOWN);
-    for (int step = 1; step <= 20; ++step)
-        MoveTo(window, kVolumeBarX, kVolumeBarTop + step);
-    Button(MOUSEEVENTF_LEFTUP);
+    harness::Drag(window, kVolumeBarX, kVolumeBarTop, kVolumeBarX, kVolumeBarTop + 20);
     ASSERT_TRUE(MainThreadDone(window));
     // What the device had queued plays out at the old level first.
     const uint64_t afterDrag = capture.Size();

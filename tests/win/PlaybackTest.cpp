@@ -50,7 +50,8 @@ void ExpectQuorelPlays(const harness::ScratchTree& tree, const std::vector<std::
 }
 
 // On the real-time sink (a sound card's pace): three tracks, the second of
-// the first's format, the third of another.
+// the first's format, which follows it on the same device without a byte of
+// silence, the third of another.
 TEST(Playback, CommandLineFilesPlayInOrderAndArriveWholeWithoutSilence) {
     harness::ScratchTree tree;
     // A stream without an information frame plays every frame as decoded.
@@ -69,7 +70,7 @@ TEST(Playback, CommandLineFilesPlayInOrderAndArriveWholeWithoutSilence) {
 
     ExpectQuorelPlays(tree, {otherPath, mp3Path, samePath},
                       {{DecodeWhole(mp3, FirstSync(mp3, 0)), 0, 176400},
-                       {same, 0, 176400},
+                       {same, 0, 176400, 0, varnoth_test::Gap::kNone},
                        {other, 0, 44100}});
 }
 
@@ -89,8 +90,9 @@ Bytes PlayedByTessaly(const std::string& path) {
 }
 
 // Two tracks cut from one sweep and encoded gapless, played by Quorel.exe:
-// without the encoder's delay and padding, the two arrive as the whole
-// sweep, not a sample lost or added.
+// without the encoder's delay and padding, and with the second following the
+// first on the same device, the two arrive as the whole sweep: not a sample
+// lost, added or silenced at the join.
 TEST(Playback, GaplessTracksArriveAsTheWholeSweep) {
     harness::ScratchTree tree;
     const std::string first = tree.folder() + "\\1.mp3";
@@ -100,7 +102,8 @@ TEST(Playback, GaplessTracksArriveAsTheWholeSweep) {
     const Bytes a = PlayedByTessaly(first);
     const Bytes b = PlayedByTessaly(second);
     ASSERT_EQ(a.size() + b.size(), 176400u * 2) << "the whole sweep, mono";
-    ExpectQuorelPlays(tree, {first, second}, {{a, 0, 88200}, {b, 0, 88200}});
+    ExpectQuorelPlays(tree, {first, second},
+                      {{a, 0, 88200}, {b, 0, 88200, 0, varnoth_test::Gap::kNone}});
 }
 
 } // namespace

@@ -163,7 +163,7 @@ uint32_t TAudioCD::ResumeTrack() {
     return PlayOn(static_cast<int32_t>(track), false);
 }
 
-uint32_t TAudioCD::SeekInTrack(int32_t seconds) {
+uint32_t TAudioCD::SeekInTrack(int32_t seconds, bool playOn) {
     const uint32_t error = SetTrackTimeFormat();
     if (error) {
         CloseDevice();
@@ -181,7 +181,7 @@ uint32_t TAudioCD::SeekInTrack(int32_t seconds) {
     request.to = PackTmsf(track, static_cast<uint32_t>(seconds / 60),
                           static_cast<uint32_t>(seconds % 60), 0);
     if (const uint32_t failed = Send(kMciSeek, kMciTo | kMciWait, request)) return failed;
-    return PlayOn(static_cast<int32_t>(track), false);
+    return playOn ? PlayOn(static_cast<int32_t>(track), false) : 0;
 }
 
 int32_t TAudioCD::OpenTrack(const char* name, int32_t* track, bool busyAnswer) {

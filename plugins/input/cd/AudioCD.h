@@ -46,8 +46,9 @@ class TAudioCD {
     uint32_t StopTrack();
     uint32_t PauseTrack();
     uint32_t ResumeTrack();
-    // Moves to `seconds` into the current track (kept inside it) and plays on.
-    uint32_t SeekInTrack(int32_t seconds);
+    // Moves to `seconds` into the current track (kept inside it) and plays on
+    // from there when `playOn`; else the drive waits there for a resume.
+    uint32_t SeekInTrack(int32_t seconds, bool playOn);
 
     // A play list name as a CD track: its length in seconds, -1 when the
     // device is busy, 0 when it is no playable track. Leaves the device closed.

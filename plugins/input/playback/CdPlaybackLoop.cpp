@@ -37,7 +37,8 @@ void CdPlaybackLoop::Handle(const PlaybackMessage& message, PlaybackChannel& cha
         *target.state = kInputPlaying;
         break;
     case kPlaybackSeek:
-        cd.SeekInTrack(message.argument);
+        // A paused track stays paused at the new place until resumed.
+        cd.SeekInTrack(message.argument, *target.state != kInputPaused);
         break;
     default:
         return; // not ours: nothing to signal

@@ -18,6 +18,11 @@ bool IsPlayableFormat(const PcmFormat& format) {
     return format.bufferBytes > 0;
 }
 
+bool SameSoundFormat(const PcmFormat& previous, const PcmFormat& next) {
+    return previous.channels == next.channels && previous.bitsPerSample == next.bitsPerSample &&
+           previous.samplesPerSecond == next.samplesPerSecond;
+}
+
 uint32_t BytesForMilliseconds(const StreamPlan& plan, uint32_t milliseconds) {
     const uint64_t bytes = uint64_t{plan.bytesPerSecond} * milliseconds / 1000;
     return static_cast<uint32_t>(bytes - bytes % plan.blockAlign);

@@ -23,6 +23,11 @@ constexpr int32_t kHighestRate = 88200;
 // bits, kLowestRate ... kHighestRate samples per second, a positive buffer.
 bool IsPlayableFormat(const PcmFormat& format);
 
+// True when a stream of `next` may follow one of `previous` on the same
+// device: the same channels, bits and rate. The input's buffer size only
+// shapes the device buffers, so it may differ.
+bool SameSoundFormat(const PcmFormat& previous, const PcmFormat& next);
+
 // The plan for a playable format: device buffers as large as the input's
 // buffer but between 20 and 100 ms of sound, and enough of them for about
 // half a second (4 to 32 buffers). False for a format that isn't playable.

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace harness {
 
@@ -83,8 +85,19 @@ BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
     return TRUE;
 }
 
+// One argument as the C runtime splits a command line: backslashes before a
+// quote, the closing one included, are doubled; a quoted D:\ alone would
+// reach the program as D:".
 std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (const char c : text) {
+        if (c == '"') quoted.append(backslashes + 1, '\\');
+        backslashes = c == '\\' ? backslashes + 1 : 0;
+        quoted += c;
+    }
+    quoted.append(backslashes, '\\');
+    return quoted + "\"";
 }
 
 } // namespace
@@ -289,14 +302,34 @@ void PressOk(HWND box) {
 
 namespace {
 
-void SendMouse(HWND window, int x, int y, int clicks) {
+// A mouse event at a client point of `window`: the position travels with the
+// event, so no earlier cursor move can overtake or trail it.
+INPUT MouseAt(HWND window, int x, int y, DWORD flags) {
     POINT point{x, y};
     ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
-    std::vector<INPUT> inputs(size_t(clicks) * 2);
-    for (size_t i = 0; i < inputs.size(); ++i) {
-        inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>(point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>(point.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return input;
+}
+
+// Wine passes the foreground on asynchronously; a click that arrives before
+// it may only activate the window.
+void MakeForeground(HWND window) {
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
+}
+
+// Presses and releases a mouse button `clicks` times at a client point of
+// `window`, made the foreground window first.
+void SendButton(HWND window, int x, int y, int clicks, DWORD downFlag, DWORD upFlag) {
+    MakeForeground(window);
+    std::vector<INPUT> inputs;
+    for (int click = 0; click < clicks; ++click) {
+        inputs.push_back(MouseAt(window, x, y, downFlag));
+        inputs.push_back(MouseAt(window, x, y, upFlag));
     }
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -331,13 +364,11 @@ constexpr int kTextChars = 512;
 } // namespace
 
 void Click(HWND window, int x, int y) {
-    SetForegroundWindow(window);
-    SendMouse(window, x, y, 1);
+    SendButton(window, x, y, 1, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
 void DoubleClick(HWND window, int x, int y) {
-    SetForegroundWindow(window);
-    SendMouse(window, x, y, 2);
+    SendButton(window, x, y, 2, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
 void PressKey(WORD key, bool control) {
@@ -420,18 +451,19 @@ bool ReadListView(HWND listView, ListViewContents& contents) {
 }
 
 void SendClick(HWND window, int x, int y, DWORD downFlag, DWORD upFlag) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    // Wine passes the foreground on asynchronously; a click that arrives
-    // before it may only activate the window.
-    SetForegroundWindow(window);
-    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = downFlag;
-    inputs[1].mi.dwFlags = upFlag;
-    SendInput(2, inputs, sizeof(INPUT));
+    SendButton(window, x, y, 1, downFlag, upFlag);
+}
+
+void Drag(HWND window, int fromX, int fromY, int toX, int toY) {
+    MakeForeground(window);
+    std::vector<INPUT> inputs = {MouseAt(window, fromX, fromY, 0),
+                                 MouseAt(window, fromX, fromY, MOUSEEVENTF_LEFTDOWN)};
+    const int steps = std::max(std::abs(toX - fromX), std::abs(toY - fromY));
+    for (int step = 1; step <= steps; ++step)
+        inputs.push_back(MouseAt(window, fromX + (toX - fromX) * step / steps,
+                                 fromY + (toY - fromY) * step / steps, 0));
+    inputs.push_back(MouseAt(window, toX, toY, MOUSEEVENTF_LEFTUP));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {

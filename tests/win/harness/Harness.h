@@ -121,7 +121,8 @@ std::wstring WindowTextOf(HWND window);
 void PressOk(HWND box);
 
 // Real input through SendInput: the left button clicked (twice for a
-// double-click) at a point of the window's client area; a key pressed and
+// double-click) at a point of the window's client area, the window made the
+// foreground window first (as SendClick below); a key pressed and
 // released, with Ctrl held when `control` is set.
 void Click(HWND window, int x, int y);
 void DoubleClick(HWND window, int x, int y);
@@ -143,6 +144,11 @@ bool ReadListView(HWND listView, ListViewContents& contents);
 // is made the foreground window first.
 void SendClick(HWND window, int x, int y, DWORD downFlag = MOUSEEVENTF_LEFTDOWN,
                DWORD upFlag = MOUSEEVENTF_LEFTUP);
+// A drag with the left button, as real input: pressed at (fromX, fromY) of
+// the window's client area (made the foreground window first), moved a pixel
+// a step to (toX, toY), released there. One queue of input events keeps the
+// moves between the press and the release.
+void Drag(HWND window, int fromX, int fromY, int toX, int toY);
 // Each key pressed and released, in order.
 void PressKeys(std::initializer_list<WORD> keys);
 // A visible popup menu (class "#32768") of process `processId` is open.

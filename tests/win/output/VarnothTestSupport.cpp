@@ -95,6 +95,7 @@ size_t SamePrefix(const std::vector<uint8_t>& played, size_t at, const std::vect
 template <typename Silent>
 std::string Break(const std::vector<uint8_t>& played, size_t at, const Stream& stream, size_t index,
                   Silent silent) {
+    const size_t expected = at;
     while (at < played.size() && silent(played[at]) && !stream.pcm.empty() &&
            played[at] != stream.pcm.front())
         ++at;
@@ -102,10 +103,11 @@ std::string Break(const std::vector<uint8_t>& played, size_t at, const Stream& s
     size_t quiet = 0;
     while (at + same + quiet < played.size() && played[at + same + quiet] == stream.silence)
         ++quiet;
-    return "stream " + std::to_string(index + 1) + " breaks after " + std::to_string(same) +
-           " of its " + std::to_string(stream.pcm.size()) + " bytes (byte " +
-           std::to_string(at + same) + " of " + std::to_string(played.size()) + " played), where " +
-           std::to_string(quiet) + " bytes of silence follow";
+    return "stream " + std::to_string(index + 1) + ", after " + std::to_string(at - expected) +
+           " bytes of silence, breaks after " + std::to_string(same) + " of its " +
+           std::to_string(stream.pcm.size()) + " bytes (byte " + std::to_string(at + same) +
+           " of " + std::to_string(played.size()) + " played), where " + std::to_string(quiet) +
+           " bytes of silence follow";
 }
 
 } // namespace
@@ -117,8 +119,11 @@ std::string Misplayed(const std::vector<uint8_t>& played, const std::vector<Stre
         const Stream& stream = streams[index];
         const uint32_t rate = previous ? std::max(previous->bytesPerSecond, stream.bytesPerSecond)
                                        : stream.bytesPerSecond;
-        const uint64_t slack =
-            previous && previous->cutAfter > 0 ? played.size() : PeriodBytes(rate);
+        uint64_t slack = PeriodBytes(rate);
+        if (previous && (previous->cutAfter > 0 || stream.before == Gap::kAny))
+            slack = played.size();
+        else if (previous && stream.before == Gap::kNone)
+            slack = 0;
         auto silent = [&](uint8_t byte) {
             return byte == stream.silence || (previous && byte == previous->silence);
         };

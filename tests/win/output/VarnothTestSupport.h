@@ -41,6 +41,13 @@ class Capture {
     std::string path;
 };
 
+// What may come between a stream and the one before it.
+enum class Gap {
+    kOnePeriod, // a device closed and another opened: one period of silence at most
+    kNone,      // the same device went on with the next track: not a byte of silence
+    kAny,       // the device idled meanwhile (the test waited)
+};
+
 // One stream as it must arrive: its PCM, the value of its silent bytes (0
 // for 16-bit, 0x80 for 8-bit) and its bytes per second.
 struct Stream {
@@ -49,14 +56,15 @@ struct Stream {
     uint32_t bytesPerSecond;
     // Ended by the user (stop, next): its beginning, at least this many bytes.
     size_t cutAfter = 0;
+    Gap before = Gap::kOnePeriod;
 };
 
 // Empty when `played` is the streams whole (or, when cut, their beginnings)
 // and in order, with nothing inside any of them: Wine's sound engine plays a period of silence (10
 // ms) where it could not be fed, and a writer that lets the device run dry shows here. Only around
-// the streams may silence be: at most one period before the first and between two, counted at the
-// faster rate of the two; any after the last and after a stream the user cut (the device idles
-// until it is closed). Otherwise what is wrong.
+// the streams may silence be: at most one period before the first, between two as their `before`
+// says (a period counted at the faster rate of the two); any after the last and after a stream the
+// user cut (the device idles until it is closed). Otherwise what is wrong.
 std::string Misplayed(const std::vector<uint8_t>& played, const std::vector<Stream>& streams);
 
 // Whole contents of a file as bytes, or empty.
