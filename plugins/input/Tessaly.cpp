@@ -142,7 +142,7 @@ int32_t Tessaly::Open(const char* fileName, InputFileInfo* info) {
     const int64_t waveData = ReadWaveHeader(*file, &waveFormat, &waveCounters);
     if (waveData >= 0) {
         dataOffset = waveData;
-        ReadWaveInfoList(*file, &info->tag);
+        ReadWaveTags(*file, &info->tag);
         DescribeWave(waveFormat, waveCounters, &facts.header, &facts.shape);
         facts.shownBitrate = facts.header.bitrate;
         if (fileSize <= 0 || waveFormat.byteRate == 0) {
@@ -179,7 +179,7 @@ int32_t Tessaly::GetFileInfo(const char* fileName, InputFileInfo* info) {
     WaveCounters counters;
     const int64_t waveData = ReadWaveHeader(*source, &format, &counters);
     if (waveData >= 0) {
-        ReadWaveInfoList(*source, &info->tag);
+        ReadWaveTags(*source, &info->tag);
         DescribeWave(format, counters, &facts.header, &facts.shape);
         facts.shownBitrate = facts.header.bitrate;
         if (fileSize <= 0 || format.byteRate == 0) {

@@ -1,8 +1,11 @@
 // libFuzzer target: the ID3v2 header skip and the ID3v2 text reader on any
-// file; the reader must leave texts inside their fields and never write.
+// file, stacked tags and iTunes' plain frame sizes included, and a WAVE
+// file's tags with an ID3v2 tag in a chunk; the readers must leave texts
+// inside their fields and never write.
 #include "Id3v2.h"
 #include "Id3v2Frames.h"
 #include "MemoryTagFile.h"
+#include "RiffInfo.h"
 #include "TagsFuzzChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -22,6 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         TakeId3v2Texts(texts, size & 1, &tag);
         FuzzCheckRecord(tag, 0);
     }
+    TagRecord wave = FuzzEmptyRecord();
+    ReadWaveTags(file, &wave);
+    FuzzCheckRecord(wave, 0);
+    FuzzCheck(wave.textFrom <= kTextFromId3v2);
     FuzzCheck(file.writeCalls == 0 && file.bytes.size() == size);
     return 0;
 }

@@ -1,7 +1,7 @@
 // Files as people have them, through the input plug-in: ID3v2 tags of every
-// version and encoding, a Latin-1 ID3v1 tag, WAVE files in every sample
-// coding and with INFO lists. Each file is read by GetFileInfo and by Open
-// and must not change by being read or played; each WAVE file plays the PCM
+// version and encoding, stacked or with iTunes' frame sizes, a Latin-1 ID3v1
+// tag, WAVE files in every sample coding and with INFO lists or ID3v2 chunks. Each file is read by
+// GetFileInfo and by Open and must not change by being read or played; each WAVE file plays the PCM
 // that sox reads from it, narrowed by the decoder's rule. Expected texts are
 // code page 932 bytes written out by hand.
 #include "Tessaly.h"
@@ -265,6 +265,28 @@ std::vector<FileCase> FileCases() {
                      audio + Id3v1("Caf\xE9", "Beyonc\xE9" + std::string(22, ' '), 24),
                      {"Caf\xE9", "Beyonc\xE9", "", "", "", 24, 0}});
 
+    // Tags stacked behind the first, one behind zero padding: each fills what
+    // those before it left blank. The version 2.4 tag's comment has a size of
+    // 200, synchsafe, which read plainly would lead nowhere.
+    const Bytes stacked24 = Frame(4, "TIT2", Text(0, B("third title"))) +
+                            Frame(4, "TCON", Text(0, B("(20)"))) +
+                            Frame(4, "COMM", Comment(0, {}, B(std::string(195, 'c'))));
+    cases.push_back({"stacked tags",
+                     Id3v2(3, 0, Frame(3, "TIT2", Text(0, B("first title")))) +
+                         Id3v2(3, 0, Frame(3, "TPE1", Text(0, B("second artist")))) +
+                         Bytes(300, 0) + Id3v2(4, 0, stacked24) + audio,
+                     {"first title", "second artist", "", "", std::string(127, 'c'), 20, 1}});
+
+    // iTunes writes version 2.4 frame sizes of 128 and more as plain numbers.
+    const Bytes itunes = Frame(3, "TIT2", Text(0, B(std::string(199, 't')))) +
+                         Frame(3, "TPE1", Text(0, B("itunes artist"))) +
+                         Frame(3, "TALB", Text(0, B(std::string(299, 'a')))) +
+                         Frame(3, "TYER", Text(0, B("2008")));
+    cases.push_back(
+        {"2.4 with plain frame sizes",
+         Id3v2(4, 0, itunes + Bytes(64, 0)) + audio,
+         {std::string(127, 't'), "itunes artist", std::string(127, 'a'), "2008", "", 0, 1}});
+
     // WAVE INFO lists, before and behind the audio; texts as stored.
     const Bytes info = Info({{"INAM", kKyokumei},
                              {"IART", "R\xE9sum\xE9"},
@@ -278,6 +300,24 @@ std::vector<FileCase> FileCases() {
     cases.push_back({"WAVE INFO behind the data",
                      WithChunk(ReadFile(Fixture("wave-u8.wav")), Info({{"IGNR", "(17)"}}), ""),
                      {"", "", "", "", "", 17, 0}});
+
+    // An ID3v2 tag in a WAVE chunk fills what the INFO list left blank.
+    const Bytes id3Chunk = Chunk("id3 ", Id3v2(3, 0,
+                                               Frame(3, "TIT2", Text(0, B("id3 title"))) +
+                                                   Frame(3, "TPE1", Text(1, kUtf16LeAB)) +
+                                                   Frame(3, "TCON", Text(0, B("(12)")))));
+    cases.push_back({"WAVE INFO and an id3 chunk",
+                     WithChunk(WithChunk(ReadFile(Fixture("wave-s24.wav")),
+                                         Info({{"INAM", kKyokumei}}), "data"),
+                               id3Chunk, ""),
+                     {kKyokumei, kFullWidthAB, "", "", "", 12, 1}});
+    const Bytes utf8Taitoru = {0xE3, 0x82, 0xBF, 0xE3, 0x82, 0xA4,
+                               0xE3, 0x83, 0x88, 0xE3, 0x83, 0xAB};
+    cases.push_back(
+        {"WAVE with an ID3 chunk alone",
+         WithChunk(ReadFile(Fixture("wave-u8.wav")),
+                   Chunk("ID3 ", Id3v2(4, 0, Frame(4, "TIT2", Text(3, utf8Taitoru)))), "data"),
+         {kTaitoru, "", "", "", "", 0, 1}});
     return cases;
 }
 

@@ -1,6 +1,7 @@
 // The play list window under real input: the panel's list button opens it in
 // list mode, a double-click plays a row, a title click sorts, Ctrl+Down and
-// Delete change the rows, "AC" empties the list. The grid is read from this
+// Delete change the rows, "AC" empties the list. An ID3v2-only file shows its
+// Japanese title in the grid and on the panel. The grid is read from this
 // process, as a user would read the screen.
 #include <gtest/gtest.h>
 
@@ -26,6 +27,17 @@ std::string Fixture(const char* name) {
 // Quiet 8 kHz mono PCM of the given length.
 Bytes QuietWave(int seconds) {
     return MakeWave(1, 1, 8000, Bytes(size_t(16000) * seconds, 0));
+}
+
+// The 3 s tone behind the ID3v2 tag of a fixture that has no other tag:
+// "日本語のタイトル" by "歌手" on "Album", in UTF-16.
+Bytes Id3v2OnlyTone() {
+    const Bytes tagged = ReadFile(Fixture("id3v23-utf16.mp3"));
+    const size_t tagEnd = 10 + (tagged[6] << 21 | tagged[7] << 14 | tagged[8] << 7 | tagged[9]);
+    Bytes file(tagged.begin(), tagged.begin() + static_cast<std::ptrdiff_t>(tagEnd));
+    const Bytes tone = ReadFile(Fixture("tone-128k.mp3"));
+    file.insert(file.end(), tone.begin(), tone.end());
+    return file;
 }
 
 // The built-in panel's list button (227, 17; 11 x 11).
@@ -77,9 +89,10 @@ TEST(PlayListWindow, ListModeShowsPlaysSortsMovesDeletesAndClears) {
     WriteFile(folder + "\\c.mp3", ReadFile(Fixture("tone-22k-tagged.mp3"))); // 3 s, tagged
     WriteFile(folder + "\\d.wav", QuietWave(3723));
     WriteFile(folder + "\\e.wav", QuietWave(64));
+    WriteFile(folder + "\\f.mp3", Id3v2OnlyTone());
     harness::Process quorel(tree.program(),
-                            {folder + "\\e.wav", folder + "\\c.mp3", folder + "\\a.wav",
-                             folder + "\\d.wav", folder + "\\b.wav"});
+                            {folder + "\\e.wav", folder + "\\f.mp3", folder + "\\c.mp3",
+                             folder + "\\a.wav", folder + "\\d.wav", folder + "\\b.wav"});
     HWND main = harness::WaitForMainWindow(quorel.id());
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(harness::WaitUntil([&] { return harness::WindowTextOf(main) == L"  :  : Quorel"; }))
@@ -98,7 +111,8 @@ TEST(PlayListWindow, ListModeShowsPlaysSortsMovesDeletesAndClears) {
     ASSERT_NE(grid.view, nullptr);
 
     // The default columns (Title, Artist, Album, Time) in command-line order
-    // sorted by path; a blank title shows the file name.
+    // sorted by path; a blank title shows the file name, an ID3v2 title
+    // arrives in Japanese.
     const harness::ListViewContents shown = grid.Read();
     EXPECT_EQ(shown.titles, (Cells{L"<->", L"Title", L"Artist", L"Album", L"Time"}));
     EXPECT_EQ(shown.widths, (std::vector<int>{21, 100, 100, 100, 40}));
@@ -108,6 +122,7 @@ TEST(PlayListWindow, ListModeShowsPlaysSortsMovesDeletesAndClears) {
         {L"3", L"Tone", L"Quorel", L"Fixtures", L"00:03"},
         {L"4", L"d.wav", L"", L"", L"62:03"},
         {L"5", L"e.wav", L"", L"", L"01:04"},
+        {L"6", L"日本語のタイトル", L"歌手", L"Album", L"00:03"},
     };
     EXPECT_EQ(shown.rows, rows);
 
@@ -117,23 +132,32 @@ TEST(PlayListWindow, ListModeShowsPlaysSortsMovesDeletesAndClears) {
     EXPECT_TRUE(harness::WaitUntil([&] {
         return harness::WindowTextOf(main) == L" Tone : Quorel : Quorel";
     })) << "a double-click on row 3 does not play item 3";
+    const POINT sixth = grid.Cell(6);
+    harness::DoubleClick(grid.view, sixth.x, sixth.y);
+    EXPECT_TRUE(harness::WaitUntil([&] {
+        return harness::WindowTextOf(main) == L" 日本語のタイトル : 歌手 : Quorel";
+    })) << "the panel does not show the ID3v2 title of item 6";
 
-    // A click on the Title title sorts ascending: "T" before "a".
+    // A click on the Title title sorts ascending by signed bytes: double-byte
+    // characters first, "T" before "a".
     harness::Click(grid.header, 21 + 50, grid.headerHeight / 2);
-    EXPECT_TRUE(grid.WaitForColumn(1, {L"Tone", L"a.wav", L"b.wav", L"d.wav", L"e.wav"}))
+    EXPECT_TRUE(grid.WaitForColumn(
+        1, {L"日本語のタイトル", L"Tone", L"a.wav", L"b.wav", L"d.wav", L"e.wav"}))
         << "the title click did not sort";
 
-    // Ctrl+Down on row 1 moves the tone down one row.
-    const POINT first = grid.Cell(1);
-    harness::Click(grid.view, first.x, first.y);
+    // Ctrl+Down on row 2 moves the tone down one row.
+    const POINT second = grid.Cell(2);
+    harness::Click(grid.view, second.x, second.y);
     harness::PressKey(VK_DOWN, VK_CONTROL);
-    EXPECT_TRUE(grid.WaitForColumn(1, {L"a.wav", L"Tone", L"b.wav", L"d.wav", L"e.wav"}))
+    EXPECT_TRUE(grid.WaitForColumn(
+        1, {L"日本語のタイトル", L"a.wav", L"Tone", L"b.wav", L"d.wav", L"e.wav"}))
         << "Ctrl+Down did not move the row";
     // Delete takes it out; the numbers close up.
     harness::PressKey(VK_DELETE);
-    EXPECT_TRUE(grid.WaitForColumn(1, {L"a.wav", L"b.wav", L"d.wav", L"e.wav"}))
+    EXPECT_TRUE(
+        grid.WaitForColumn(1, {L"日本語のタイトル", L"a.wav", L"b.wav", L"d.wav", L"e.wav"}))
         << "Delete did not delete the row";
-    EXPECT_EQ(Column(grid.Read(), 0), (Cells{L"1", L"2", L"3", L"4"}));
+    EXPECT_EQ(Column(grid.Read(), 0), (Cells{L"1", L"2", L"3", L"4", L"5"}));
 
     // "AC": stopped, and one empty row.
     HWND clear = FindWindowExW(window, nullptr, WC_BUTTONW, L"AC");

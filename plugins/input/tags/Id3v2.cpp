@@ -31,28 +31,35 @@ int64_t Id3v2TagLength(const uint8_t* header) {
     return size + static_cast<int64_t>(kId3v2HeaderSize) * (footer ? 2 : 1);
 }
 
-int64_t Id3v2StackedLength(TagFile& file, int64_t end) {
-    int64_t at = end;
-    for (int tag = 0; tag < kMostStackedTags; ++tag) {
+bool Id3v2Tags::Next() {
+    if (count == 0) {
+        if (!ReadExactAt(file, 0, header, sizeof header) || Id3v2TagLength(header) == 0)
+            return false;
+    } else {
+        if (count > kMostStackedTags) return false;
         uint8_t look[kPaddingLook];
-        const size_t got = at >= 0 ? file.ReadAt(at, look, sizeof look) : 0;
+        const size_t got = file.ReadAt(end, look, sizeof look);
         size_t zeros = 0;
         while (zeros < got && look[zeros] == 0)
             ++zeros;
-        if (zeros + kId3v2HeaderSize > got || !WellFormedHeader(look + zeros)) break;
-        at += static_cast<int64_t>(zeros) + Id3v2TagLength(look + zeros);
+        if (zeros + kId3v2HeaderSize > got || !WellFormedHeader(look + zeros)) return false;
+        std::memcpy(header, look + zeros, sizeof header);
+        start = end + static_cast<int64_t>(zeros);
     }
-    return at - end;
+    end = start + Id3v2TagLength(header);
+    ++count;
+    return true;
 }
 
 bool ReadId3v2Length(TagFile& file, int64_t* length) {
-    uint8_t header[kId3v2HeaderSize];
-    int64_t fileSize = file.Size();
-    if (fileSize < 0 || !ReadExactAt(file, 0, header, sizeof header)) return false;
-    int64_t tagLength = Id3v2TagLength(header);
-    if (tagLength == 0) return false;
-    if (tagLength < fileSize) tagLength += Id3v2StackedLength(file, tagLength);
+    const int64_t fileSize = file.Size();
+    if (fileSize < 0) return false;
+    Id3v2Tags tags(file);
+    int64_t tagLength = 0;
     // A size past the end (a cut-off download) leaves no audio to find.
+    while (tagLength < fileSize && tags.Next())
+        tagLength = tags.End();
+    if (tagLength == 0) return false;
     *length = tagLength < fileSize ? tagLength : fileSize;
     return true;
 }

@@ -13,7 +13,6 @@ namespace {
 // Frame data read of a wanted frame; the record keeps 127 bytes of a text, so
 // this holds any text that fits in UTF-16 with a long comment description.
 constexpr size_t kFrameDataKept = 4096;
-constexpr uint8_t kNoGenre = 255;
 
 uint32_t SynchsafeSize(const uint8_t* bytes) {
     return static_cast<uint32_t>(bytes[0] & 0x7F) << 21 |
@@ -44,8 +43,11 @@ size_t Resynchronise(uint8_t* bytes, size_t length, uint8_t* previous) {
 // unsynchronisation undone for versions 2.2 and 2.3.
 class TagStream {
   public:
-    TagStream(TagFile& file, int64_t end, bool unsynchronised)
-        : file(file), end(end), unsynchronised(unsynchronised) {}
+    TagStream(TagFile& file, int64_t start, int64_t end, bool unsynchronised)
+        : file(file), at(start), end(end), unsynchronised(unsynchronised) {}
+
+    // Where the next byte lies in the file; only for a stream read as stored.
+    int64_t Position() const { return at - static_cast<int64_t>(held - used); }
 
     // Copies the next `count` bytes to `out` (null: passes over them); false
     // when the tag ends first.
@@ -85,7 +87,7 @@ class TagStream {
     }
 
     TagFile& file;
-    int64_t at = static_cast<int64_t>(kId3v2HeaderSize);
+    int64_t at;
     int64_t end;
     bool unsynchronised;
     uint8_t previous = 0;
@@ -97,6 +99,7 @@ class TagStream {
 struct Id3v2FrameHeader {
     char id[5];
     uint32_t size;       // bytes in the stream
+    uint32_t plainSize;  // version 2.4: the size bytes read as a plain number
     bool readable;       // neither compressed nor encrypted
     bool unsynchronised; // version 2.4: this frame's data
     size_t prefixBytes;  // group byte and data length ahead of the content
@@ -122,6 +125,7 @@ bool ReadFrameHeader(TagStream& stream, uint8_t version, bool tagUnsynchronised,
     frame->readable = true;
     frame->unsynchronised = false;
     frame->prefixBytes = 0;
+    frame->plainSize = 0;
     if (version == 2) {
         frame->size = BigEndian(bytes + 3, 3);
     } else if (version == 3) {
@@ -131,6 +135,7 @@ bool ReadFrameHeader(TagStream& stream, uint8_t version, bool tagUnsynchronised,
         frame->prefixBytes = (flags & 0x20) ? 1 : 0;
     } else {
         frame->size = SynchsafeSize(bytes + 4);
+        frame->plainSize = BigEndian(bytes + 4, 4);
         const uint8_t flags = bytes[9];
         frame->readable = (flags & 0x0C) == 0; // compression, encryption
         frame->unsynchronised = tagUnsynchronised || (flags & 0x02);
@@ -214,20 +219,71 @@ bool IsBlank(const char* text) {
     return true;
 }
 
-} // namespace
+// True when a frame may follow at `at`: the end of the frames, zero padding,
+// or the identifier of a frame header that fits.
+bool FrameMayFollowAt(TagFile& file, int64_t at, int64_t end) {
+    if (at == end) return true;
+    uint8_t id[4];
+    if (at > end || !ReadExactAt(file, at, id, 1)) return false;
+    if (id[0] == 0) return true;
+    if (end - at < 10 || !ReadExactAt(file, at, id, sizeof id)) return false;
+    return std::all_of(id, id + sizeof id,
+                       [](uint8_t c) { return IsFrameIdCharacter(static_cast<char>(c)); });
+}
 
-bool ReadId3v2Texts(TagFile& file, TagRecord* texts) {
-    uint8_t header[kId3v2HeaderSize];
-    if (!ReadExactAt(file, 0, header, sizeof header) || Id3v2TagLength(header) == 0) return false;
+// iTunes writes version 2.4 frame sizes as plain numbers. The plain reading
+// is taken only when the synchsafe one leads nowhere and the plain one leads
+// to a frame, the padding or the end.
+void SettleVersion4Size(TagFile& file, const TagStream& stream, int64_t end,
+                        Id3v2FrameHeader* frame) {
+    if (frame->plainSize == frame->size) return;
+    const int64_t data = stream.Position();
+    if (!FrameMayFollowAt(file, data + frame->size, end) &&
+        FrameMayFollowAt(file, data + frame->plainSize, end))
+        frame->size = frame->plainSize;
+}
+
+// Fills the blank texts of `to` from `from`, and the genre when `to` has none
+// (`genreKept` false); true when anything was taken.
+bool FillBlanks(const TagRecord& from, bool genreKept, TagRecord* to) {
+    bool took = false;
+    auto take = [&](const char* text, char* field, size_t size) {
+        if (text[0] == '\0' || !IsBlank(field)) return;
+        std::memcpy(field, text, size);
+        took = true;
+    };
+    take(from.title, to->title, sizeof to->title);
+    take(from.artist, to->artist, sizeof to->artist);
+    take(from.album, to->album, sizeof to->album);
+    take(from.year, to->year, sizeof to->year);
+    take(from.comment, to->comment, sizeof to->comment);
+    if (from.genre >= 0 && !genreKept) {
+        to->genre = from.genre;
+        took = true;
+    }
+    return took;
+}
+
+void ClearTexts(TagRecord* texts) {
+    std::memset(texts, 0, sizeof *texts);
+    texts->genre = -1;
+}
+
+// The texts of the tag whose header is at `start`, its bytes cut at `limit`.
+// False for a version or a compression this reader does not know.
+bool ReadTagTexts(TagFile& file, int64_t start, const uint8_t* header, int64_t limit,
+                  TagRecord* texts) {
     const uint8_t version = header[3];
     const uint8_t flags = header[5];
     // Version 2.2 defined no compression scheme; such a tag can't be read.
     if (version < 2 || version > 4 || (version == 2 && (flags & 0x40))) return false;
-    std::memset(texts, 0, sizeof *texts);
-    texts->genre = -1;
+    ClearTexts(texts);
 
     const bool unsynchronised = (flags & 0x80) != 0;
-    TagStream stream(file, Id3v2TagLength(header), unsynchronised && version < 4);
+    const int64_t frames = static_cast<int64_t>(kId3v2HeaderSize) + SynchsafeSize(header + 6);
+    const int64_t end = std::min(start + frames, limit);
+    TagStream stream(file, start + static_cast<int64_t>(kId3v2HeaderSize), end,
+                     unsynchronised && version < 4);
     if (version > 2 && (flags & 0x40)) {
         uint8_t sizeBytes[4];
         if (!stream.Read(sizeBytes, 4)) return true;
@@ -241,6 +297,7 @@ bool ReadId3v2Texts(TagFile& file, TagRecord* texts) {
     Id3v2FrameHeader frame;
     uint8_t data[kFrameDataKept];
     while (ReadFrameHeader(stream, version, unsynchronised, &frame)) {
+        if (version == 4) SettleVersion4Size(file, stream, end, &frame);
         const Field field = frame.readable ? FieldOf(frame.id) : Field::None;
         const size_t kept = field == Field::None ? 0 : std::min<size_t>(frame.size, sizeof data);
         if (!stream.Read(data, kept) || !stream.Read(nullptr, frame.size - kept)) break;
@@ -254,19 +311,29 @@ bool ReadId3v2Texts(TagFile& file, TagRecord* texts) {
     return true;
 }
 
-void TakeId3v2Texts(const TagRecord& texts, bool hadId3v1, TagRecord* tag) {
-    auto take = [&](const char* from, char* to, size_t size) {
-        if (from[0] == '\0' || (hadId3v1 && !IsBlank(to))) return;
-        std::memcpy(to, from, size);
-        tag->textFrom = kTextFromId3v2;
-    };
-    take(texts.title, tag->title, sizeof tag->title);
-    take(texts.artist, tag->artist, sizeof tag->artist);
-    take(texts.album, tag->album, sizeof tag->album);
-    take(texts.year, tag->year, sizeof tag->year);
-    take(texts.comment, tag->comment, sizeof tag->comment);
-    if (texts.genre >= 0 && (!hadId3v1 || tag->genre == kNoGenre)) {
-        tag->genre = texts.genre;
-        tag->textFrom = kTextFromId3v2;
+} // namespace
+
+bool ReadId3v2Texts(TagFile& file, TagRecord* texts) {
+    ClearTexts(texts);
+    const int64_t fileSize = file.Size();
+    Id3v2Tags tags(file);
+    bool read = false;
+    while (tags.Next()) {
+        TagRecord one;
+        if (!ReadTagTexts(file, tags.Start(), tags.Header(), fileSize, &one)) continue;
+        FillBlanks(one, texts->genre >= 0, texts);
+        read = true;
     }
+    return read;
+}
+
+bool ReadId3v2TextsAt(TagFile& file, int64_t start, int64_t limit, TagRecord* texts) {
+    uint8_t header[kId3v2HeaderSize];
+    return limit - start >= static_cast<int64_t>(sizeof header) &&
+           ReadExactAt(file, start, header, sizeof header) && Id3v2TagLength(header) != 0 &&
+           ReadTagTexts(file, start, header, limit, texts);
+}
+
+void TakeId3v2Texts(const TagRecord& texts, bool genreKept, TagRecord* tag) {
+    if (FillBlanks(texts, genreKept, tag)) tag->textFrom = kTextFromId3v2;
 }

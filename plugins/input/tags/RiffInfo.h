@@ -22,7 +22,8 @@ bool ReadRiffInfoList(TagFile& file, TagRecord* tag);
 // audio or the file can't be walked, read or written.
 bool WriteRiffInfo(TagFile& file, const TagRecord& tag);
 
-// Reads the first INFO list of a WAVE file, before or behind its audio, into
-// the record: texts as for a RIFF container, and the genre from "IGNR".
-// False when the file has none.
-bool ReadWaveInfoList(TagFile& file, TagRecord* tag);
+// Reads the tags of a WAVE file, before or behind its audio, into the record:
+// the first INFO list (texts as for a RIFF container, the genre from "IGNR"),
+// then the ID3v2 tag of the first "id3 " or "ID3 " chunk, which fills only
+// what the INFO list left blank: INFO is what the player itself writes.
+void ReadWaveTags(TagFile& file, TagRecord* tag);

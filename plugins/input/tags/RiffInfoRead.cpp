@@ -1,3 +1,4 @@
+#include "Id3v2Frames.h"
 #include "RiffChunks.h"
 #include "RiffInfo.h"
 #include "TagText.h"
@@ -40,7 +41,9 @@ void riffReadEntryText(TagFile& file, const RiffChunk& entry, char* dest, size_t
 // An MPEG file's genre is its ID3v1 tag's; a WAVE file has only "IGNR".
 enum class InfoGenre { Ignored, Read };
 
-void riffReadInfoList(TagFile& file, const RiffChunk& list, TagRecord* tag, InfoGenre genre) {
+// True when the list named a genre that was read.
+bool riffReadInfoList(TagFile& file, const RiffChunk& list, TagRecord* tag, InfoGenre genre) {
+    bool genreRead = false;
     ForEachInfoEntry(file, list, [&](const RiffChunk& entry) {
         size_t fieldSize = 0;
         char* field = riffRecordFieldFor(entry, tag, &fieldSize);
@@ -50,9 +53,13 @@ void riffReadInfoList(TagFile& file, const RiffChunk& list, TagRecord* tag, Info
             char name[kMaxTextRead];
             riffReadEntryText(file, entry, name, sizeof name);
             const int32_t number = GenreNumberOfTagText(name);
-            if (number >= 0) tag->genre = number;
+            if (number >= 0) {
+                tag->genre = number;
+                genreRead = true;
+            }
         }
     });
+    return genreRead;
 }
 
 } // namespace
@@ -73,17 +80,25 @@ bool ReadRiffInfoList(TagFile& file, TagRecord* tag) {
     return true;
 }
 
-bool ReadWaveInfoList(TagFile& file, TagRecord* tag) {
+void ReadWaveTags(TagFile& file, TagRecord* tag) {
     const int64_t fileSize = file.Size();
     char mark[4];
-    if (!ReadExactAt(file, 0, mark, sizeof mark) || std::memcmp(mark, "RIFF", 4) != 0) return false;
+    if (!ReadExactAt(file, 0, mark, sizeof mark) || std::memcmp(mark, "RIFF", 4) != 0) return;
+    bool infoRead = false;
+    bool genreRead = false;
+    bool id3Read = false;
+    TagRecord id3Texts;
     RiffChunk chunk;
-    for (int64_t at = kRiffHeaderSize; ReadRiffChunkHeader(file, at, fileSize, &chunk);
+    for (int64_t at = kRiffHeaderSize;
+         !(infoRead && id3Read) && ReadRiffChunkHeader(file, at, fileSize, &chunk);
          at = chunk.next) {
-        if (IsRiffInfoList(file, chunk)) {
-            riffReadInfoList(file, chunk, tag, InfoGenre::Read);
-            return true;
+        if (!infoRead && IsRiffInfoList(file, chunk)) {
+            genreRead = riffReadInfoList(file, chunk, tag, InfoGenre::Read);
+            infoRead = true;
+        } else if (!id3Read && (RiffChunkIs(chunk, "id3 ") || RiffChunkIs(chunk, "ID3 "))) {
+            id3Read = ReadId3v2TextsAt(file, chunk.dataOffset, chunk.dataOffset + chunk.dataPresent,
+                                       &id3Texts);
         }
     }
-    return false;
+    if (id3Read) TakeId3v2Texts(id3Texts, genreRead, tag);
 }

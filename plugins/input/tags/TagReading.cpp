@@ -8,9 +8,14 @@
 
 namespace {
 
+constexpr int32_t kNoGenre = 255;
+
+// The record starts empty: the texts fill what an ID3v1 tag left blank, and
+// the genre is taken unless the ID3v1 tag named one.
 void readId3v2Texts(TagFile& file, bool hadId3v1, TagRecord* tag) {
     TagRecord texts;
-    if (ReadId3v2Texts(file, &texts)) TakeId3v2Texts(texts, hadId3v1, tag);
+    if (ReadId3v2Texts(file, &texts))
+        TakeId3v2Texts(texts, hadId3v1 && tag->genre != kNoGenre, tag);
 }
 
 } // namespace

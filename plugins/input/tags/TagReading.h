@@ -3,7 +3,7 @@
 // the RIFF container, and only without that a Lyrics3 block. Texts read later
 // replace those read earlier, except an ID3v2 tag's, which only fill what an
 // ID3v1 tag left blank. A WAVE file's texts come from its INFO list alone
-// (ReadWaveInfoList).
+// (ReadWaveTags).
 #pragma once
 
 #include "AudioSpan.h"
