@@ -81,9 +81,7 @@ class Menus : public ::testing::Test {
         harness::SendClick(window, x, y, down, up);
         ASSERT_TRUE(harness::WaitUntil([&] { return harness::PopupMenuOpen(quorel->id()); }))
             << "no menu opened";
-        // The keys go to the foreground window's menu.
-        ASSERT_TRUE(harness::WaitUntil([&] { return GetForegroundWindow() == window; }));
-        harness::PressKeys(keys);
+        harness::PressMenuKeys(quorel->id(), keys);
         ASSERT_TRUE(harness::WaitUntil([&] { return !harness::PopupMenuOpen(quorel->id()); }));
     }
     ::testing::AssertionResult TitleBecomes(const std::wstring& title) {

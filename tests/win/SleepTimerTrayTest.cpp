@@ -73,8 +73,8 @@ class SleepTimerTray : public ::testing::Test {
     void ChooseTimer() {
         harness::SendClick(window, 100, 10, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
         ASSERT_TRUE(harness::WaitUntil([&] { return harness::PopupMenuOpen(quorel->id()); }));
-        ASSERT_TRUE(harness::WaitUntil([&] { return GetForegroundWindow() == window; }));
-        harness::PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+        harness::PressMenuKeys(quorel->id(),
+                               {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     }
     std::wstring AnnounceAndConfirm() {
         HWND box = harness::WaitForMessageBox(quorel->id());
@@ -131,7 +131,7 @@ TEST_F(SleepTimerTray, TrayClicksOpenTheMenuAfterTheDoubleClickTimeOnly) {
     EXPECT_FALSE(harness::PopupMenuOpen(quorel->id()))
         << "the menu did not wait for a second click";
     ASSERT_TRUE(harness::WaitUntil([&] { return harness::PopupMenuOpen(quorel->id()); }));
-    harness::PressKeys({VK_ESCAPE});
+    harness::PressMenuKeys(quorel->id(), {VK_ESCAPE});
     ASSERT_TRUE(harness::WaitUntil([&] { return !harness::PopupMenuOpen(quorel->id()); }));
     // A double click opens none.
     SendMessageA(window, kTrayMessage, kTrayIconId, WM_LBUTTONDOWN);

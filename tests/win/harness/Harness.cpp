@@ -501,13 +501,11 @@ void Drag(HWND window, int fromX, int fromY, int toX, int toY) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void PressKeys(std::initializer_list<WORD> keys) {
+void PressMenuKeys(DWORD processId, std::initializer_list<WORD> keys) {
+    HWND menu = FindWindowOf(processId, IsPopupMenu);
     for (WORD key : keys) {
-        INPUT inputs[2] = {};
-        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-        inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, inputs, sizeof(INPUT));
+        PostMessageW(menu, WM_KEYDOWN, key, 1);
+        PostMessageW(menu, WM_KEYUP, key, 0xC0000001);
     }
 }
 

@@ -151,8 +151,11 @@ void SendClick(HWND window, int x, int y, DWORD downFlag = MOUSEEVENTF_LEFTDOWN,
 // a step to (toX, toY), released there. One queue of input events keeps the
 // moves between the press and the release.
 void Drag(HWND window, int fromX, int fromY, int toX, int toY);
-// Each key pressed and released, in order.
-void PressKeys(std::initializer_list<WORD> keys);
+// Each key pressed and released, in order, in the open popup menu of
+// process `processId`. The keys are posted to the menu's own queue: input
+// sent through the system reaches the foreground thread only, which Wine
+// may hand on while the menu opens.
+void PressMenuKeys(DWORD processId, std::initializer_list<WORD> keys);
 // A visible popup menu (class "#32768") of process `processId` is open.
 bool PopupMenuOpen(DWORD processId);
 // The window of `window`'s thread that has the keyboard focus, or null.
