@@ -75,5 +75,6 @@ struct BitReader {
     }
 
     int32_t BitsConsumed() const { return (next - startIndex) * 8 - count; }
+    int32_t BitPosition() const { return next * 8 - count; } // from the buffer's start
     bool PastEnd() const { return next > endIndex; }
 };
