@@ -7,6 +7,8 @@
 #include "Cp932.h"
 #include "Genres.h"
 #include "PlayListTexts.h"
+#include "TagEditing.h"
+#include "WindowsFileMover.h"
 
 namespace {
 
@@ -24,15 +26,16 @@ std::wstring Widen(const std::string& text) {
     return wide;
 }
 
-// Characters the ANSI code page cannot hold become "?".
+// Characters the ANSI code page cannot hold become "?", never a look-alike
+// ("∕" must not become the "/" a file name would split at).
 std::string Narrow(const std::wstring& text) {
     if (text.empty()) return std::string();
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
+                                           int(text.size()), nullptr, 0, nullptr, nullptr);
     if (length <= 0) return std::string();
     std::string narrow(size_t(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), &narrow[0], length, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), &narrow[0],
+                        length, nullptr, nullptr);
     return narrow;
 }
 
@@ -202,12 +205,8 @@ void TForm3::PasteCell() {
     bool hasText = false;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            const size_t limit = GlobalSize(data) / sizeof(wchar_t);
-            size_t length = 0;
-            while (length < limit && length < kMaxPastedChars && chars[length] != L'\0' &&
-                   chars[length] != L'\r' && chars[length] != L'\n')
-                ++length;
-            text.assign(chars, length);
+            const std::wstring_view whole(chars, GlobalSize(data) / sizeof(wchar_t));
+            text = PastedLine(whole, kMaxPastedChars);
             hasText = true;
             GlobalUnlock(data);
         }
@@ -275,18 +274,6 @@ void TForm3::UniteString_EdChange() {
     grid.SetUniteNaming(naming);
     if (grid.Mode() == kUniteMode) FillGrid();
 }
-
-namespace {
-
-// MoveFileA never replaces an existing file.
-class WindowsFileMover : public FileMover {
-  public:
-    bool Move(const std::string& from, const std::string& to) override {
-        return ::MoveFileA(from.c_str(), to.c_str()) != 0;
-    }
-};
-
-} // namespace
 
 void TForm3::Unite_BtClick() {
     WindowsFileMover mover;

@@ -23,6 +23,18 @@ struct EditedTexts {
 // to its field (127 bytes, the year 4); the genre by GenreNumberOf.
 void ApplyEditedTexts(ItemRecord& record, const EditedTexts& texts);
 
+// What a paste takes from the clipboard's text: its first line, up to the
+// first CR, LF or NUL, and at most `maxChars` characters (more than any field
+// holds: the field's own cut follows), so a huge text costs no more.
+template <typename Char>
+std::basic_string_view<Char> PastedLine(std::basic_string_view<Char> text, size_t maxChars) {
+    size_t length = 0;
+    while (length < text.size() && length < maxChars && text[length] != Char('\0') &&
+           text[length] != Char('\r') && text[length] != Char('\n'))
+        ++length;
+    return text.substr(0, length);
+}
+
 // How unite mode proposes names: a keyword and the entry number, or the
 // title, with the number and a separator before it when numbering is on.
 struct UniteNaming {

@@ -130,6 +130,47 @@ TEST_F(TagEditingTest, EditsGoIntoTheEditListCutBetweenCharacters) {
     EXPECT_EQ(grid.CurrentRow(), 3);
 }
 
+// Hostile clipboard texts through the paste's first-line cut and the edit:
+// only the first line arrives, cut to the field between characters, and a
+// megabyte costs no more than a field's worth.
+TEST_F(TagEditingTest, PastedTextsArriveAsTheirFirstLineCutToTheField) {
+    Add("C:\\a.mp3", "A");
+    grid.SetupListMode(kEditMode);
+    const std::string wide = "\x82\xa0"; // one two-byte character
+    std::string megabyte;
+    for (size_t i = 0; i < 512 * 1024; ++i)
+        megabyte += wide;
+    struct Case {
+        std::string clipboard;
+        int32_t column;
+        std::string line;   // what the paste takes
+        std::string stored; // what the record's field holds
+    };
+    const Case cases[] = {
+        {megabyte, 1, megabyte.substr(0, 1024), megabyte.substr(0, 126)},
+        {std::string(1 << 20, 'y'), 4, std::string(1024, 'y'), "yyyy"},
+        {"Kiri\r\nsecond line", 2, "Kiri", "Kiri"},
+        {"Rain\nx", 3, "Rain", "Rain"},
+        {"Snow\rx", 6, "Snow", "Snow"},
+        {std::string("Al\0bum", 6), 3, "Al", "Al"},
+        {"\r\nbelow", 1, "", ""},
+        {"", 2, "", ""},
+    };
+    for (const Case& c : cases) {
+        const std::string_view line = PastedLine(std::string_view(c.clipboard), 1024);
+        EXPECT_EQ(line, c.line) << c.column;
+        EXPECT_TRUE(grid.SetEditText(c.column, 1, std::string(line)));
+        const TagRecord& tag = Edited(1);
+        const char* fields[] = {nullptr,  tag.title, tag.artist, tag.album,
+                                tag.year, nullptr,   tag.comment};
+        EXPECT_EQ(fields[c.column], c.stored) << c.column;
+    }
+    // The clipboard's own characters are 16 bits wide on Windows.
+    const std::u16string wideText = u"\u96e8\r\n\u96ea";
+    EXPECT_EQ(PastedLine(std::u16string_view(wideText), 1024), u"\u96e8");
+    EXPECT_EQ(PastedLine(std::u16string_view(u"abc"), 2), u"ab");
+}
+
 TEST_F(TagEditingTest, SavingWritesEachKindItsWayAndKeepsTheFailedMarked) {
     WritingInput input;
     input.failing.insert("C:\\b.mp3");

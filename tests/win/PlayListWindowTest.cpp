@@ -8,6 +8,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <set>
+
+#include "PluginManager.h"
 #include "TessalyTestSupport.h"
 
 namespace {
@@ -179,11 +183,49 @@ void ChooseListMode(HWND window, int index) {
     harness::PressKey(VK_RETURN);
 }
 
-std::wstring ClosedBoxText(DWORD processId) {
-    HWND box = harness::WaitForMessageBox(processId);
-    if (!box) return L"(no message)";
+// The common file dialog's file name control (an edit in Wine's dialog, a
+// combo box in Windows').
+constexpr int kFileNameEdit = 0x480;
+constexpr int kFileNameCombo = 0x47c;
+
+HWND FileNameControl(HWND dialog) {
+    HWND control = GetDlgItem(dialog, kFileNameEdit);
+    return control ? control : GetDlgItem(dialog, kFileNameCombo);
+}
+
+bool IsDialog(HWND window) {
+    return harness::IsVisibleOfClass(window, "#32770");
+}
+
+bool IsFileDialog(HWND window) {
+    return IsDialog(window) && FileNameControl(window) != nullptr;
+}
+
+// A message box: a dialog without a file name control.
+bool IsPlainDialog(HWND window) {
+    return IsDialog(window) && FileNameControl(window) == nullptr;
+}
+
+// A visible save dialog, or a visible message box, of the process.
+HWND WaitForDialog(DWORD processId, bool fileDialog) {
+    HWND found = nullptr;
+    harness::WaitUntil([&] {
+        found = harness::FindWindowOf(processId, fileDialog ? IsFileDialog : IsPlainDialog);
+        return found != nullptr;
+    });
+    return found;
+}
+
+constexpr wchar_t kNoSuchAnswer[] = L"(no such button)";
+constexpr wchar_t kNoMessage[] = L"(no message)";
+
+// Closes the message box with `answer` and gives its text.
+std::wstring AnsweredBoxText(DWORD processId, WPARAM answer) {
+    HWND box = WaitForDialog(processId, false);
+    if (!box) return kNoMessage;
+    if (!GetDlgItem(box, int(answer))) return kNoSuchAnswer;
     const std::wstring text = harness::MessageBoxText(box);
-    harness::PressOk(box);
+    PostMessageW(box, WM_COMMAND, answer, 0);
     harness::WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
     return text;
 }
@@ -194,6 +236,20 @@ std::string Field(const std::string& text, size_t at, size_t size) {
 
 std::string SpaceFilled(const std::string& text, size_t size) {
     return text + std::string(size - text.size(), ' ');
+}
+
+// The tags as the shipped input plug-in reads them.
+TagRecord TagsOf(const std::string& path) {
+    PluginManager plugins;
+    InputFileInfo info = {};
+    InputPlugin* input =
+        plugins.LoadInput((harness::BuiltTreeFolder() + "\\Plugin\\Tessaly.dll").c_str());
+    EXPECT_NE(input, nullptr);
+    if (input) {
+        EXPECT_EQ(input->GetFileInfo(path.c_str(), &info), 1) << path;
+        input->Close();
+    }
+    return info.tag;
 }
 
 TEST(PlayListWindow, EditModeSavesTagsAndUniteModeRenamesFiles) {
@@ -256,7 +312,7 @@ TEST(PlayListWindow, EditModeSavesTagsAndUniteModeRenamesFiles) {
     ASSERT_TRUE(grid.WaitForColumn(1, {L"雨の歌", L"X", L"t3.wav"}));
 
     harness::PressKey('S', true);
-    EXPECT_EQ(ClosedBoxText(quorel.id()),
+    EXPECT_EQ(AnsweredBoxText(quorel.id(), IDOK),
               L"少なくとも１つのファイルのタグを保存できませんでした。");
     EXPECT_TRUE(grid.WaitForColumn(0, {L"1", L"2 ", L"3"})) << "markers after the save";
 
@@ -272,12 +328,25 @@ TEST(PlayListWindow, EditModeSavesTagsAndUniteModeRenamesFiles) {
     EXPECT_EQ(Field(tag, 93, 4), "2026");
     EXPECT_EQ(uint8_t(tag[127]), 34);
     EXPECT_EQ(ReadFile(folder + "\\t2.mp3"), tone) << "the read-only file changed";
+    // The input plug-in reads the new texts back; ID3v2 only fills blanks.
+    const TagRecord readBack = TagsOf(folder + "\\t1.mp3");
+    EXPECT_STREQ(readBack.title, "\x89\x4a\x82\xcc\x89\xcc");
+    EXPECT_STREQ(readBack.artist, "Kiri");
+    EXPECT_STREQ(readBack.album, "Fixtures");
+    EXPECT_EQ(readBack.genre, 34);
+    EXPECT_STREQ(TagsOf(folder + "\\t2.mp3").title, "Tone");
 
     // The play list took the saved texts (list mode shows the play list),
     // and keeps the read-only file's old ones.
     ChooseListMode(window, 0);
     EXPECT_TRUE(grid.WaitForColumn(1, {L"雨の歌", L"Tone", L"t3.wav"}));
     EXPECT_EQ(Column(grid.Read(), 2), (Cells{L"Kiri", L"Quorel", L""}));
+    // Playing row 1 titles the task bar with the saved texts.
+    cell = grid.Cell(1);
+    harness::DoubleClick(grid.view, cell.x, cell.y);
+    EXPECT_TRUE(harness::WaitUntil([&] {
+        return harness::WindowTextOf(main) == L" 雨の歌 : Kiri : Quorel";
+    })) << "playing the saved file does not show its new title";
     // Row 3 plays a minute of quiet meanwhile.
     cell = grid.Cell(3);
     harness::DoubleClick(grid.view, cell.x, cell.y);
@@ -289,12 +358,13 @@ TEST(PlayListWindow, EditModeSavesTagsAndUniteModeRenamesFiles) {
     ASSERT_TRUE(grid.WaitForColumn(4, {L"album01.mp3", L"album02.mp3", L"album03.wav"}));
     harness::Click(ButtonOf(window, L"変更"), 5, 5);
     EXPECT_EQ(
-        ClosedBoxText(quorel.id()),
+        AnsweredBoxText(quorel.id(), IDOK),
         L"演奏中はファイル名の統一ができません。\n演奏を停止ししてから処理を続行してください。");
     harness::Click(main, kStopX, kButtonY);
     ASSERT_TRUE(harness::WaitUntil([&] { return harness::WindowTextOf(main) == L"Quorel"; }));
     harness::Click(ButtonOf(window, L"変更"), 5, 5);
-    EXPECT_EQ(ClosedBoxText(quorel.id()), L"少なくとも１つのファイル名を変更できませんでした。");
+    EXPECT_EQ(AnsweredBoxText(quorel.id(), IDOK),
+              L"少なくとも１つのファイル名を変更できませんでした。");
     EXPECT_TRUE(grid.WaitForColumn(3, {L"album01.mp3", L"album02.mp3", L"t3.wav"}));
     EXPECT_EQ(ReadFile(folder + "\\album01.mp3"), saved);
     EXPECT_EQ(ReadFile(folder + "\\album02.mp3"), tone);
@@ -305,6 +375,234 @@ TEST(PlayListWindow, EditModeSavesTagsAndUniteModeRenamesFiles) {
     SetFileAttributesA((folder + "\\album02.mp3").c_str(), FILE_ATTRIBUTE_NORMAL);
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(quorel.WaitForExit(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// Names `path` in the save dialog "M3U" opens and presses its Save button.
+bool SaveListAs(HWND window, DWORD processId, const std::string& path) {
+    harness::Click(ButtonOf(window, L"M3U"), 5, 5);
+    HWND dialog = WaitForDialog(processId, true);
+    if (!dialog) return false;
+    const std::wstring name(path.begin(), path.end());
+    SendMessageW(FileNameControl(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    return true;
+}
+
+std::string Text(const Bytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Starts Quorel on `files`, stops the first item and opens the play list
+// window.
+class StoppedPlayer {
+  public:
+    StoppedPlayer(const harness::ScratchTree& tree, const std::vector<std::string>& files)
+        : quorel(tree.program(), files) {
+        main = harness::WaitForMainWindow(quorel.id());
+        if (!main || !harness::WaitUntil([&] { return harness::WindowTextOf(main) != L"Quorel"; }))
+            return;
+        harness::Click(main, kStopX, kButtonY);
+        if (!harness::WaitUntil([&] { return harness::WindowTextOf(main) == L"Quorel"; })) return;
+        harness::Click(main, kListButtonX, kListButtonY);
+        harness::WaitUntil(
+            [&] { return (window = harness::FindVisibleWindow(quorel.id(), L"QuorelPlayList")); });
+    }
+    ~StoppedPlayer() {
+        if (main) PostMessageA(main, WM_CLOSE, 0, 0);
+        quorel.WaitForExit();
+    }
+    harness::Process quorel;
+    HWND main = nullptr;
+    HWND window = nullptr;
+};
+
+TEST(PlayListWindow, SavesM3UThroughTheSaveDialogAndKeepsAReadOnlyOne) {
+    harness::ScratchTree tree;
+    ASSERT_TRUE(WritePrivateProfileStringA("FileOpenMode", "SaveRelativePath", "1",
+                                           (tree.folder() + "\\Quorel.ini").c_str()));
+    const std::string folder = tree.folder();
+    for (const char* sub : {"\\music", "\\music\\sub", "\\lists"})
+        ASSERT_TRUE(CreateDirectoryA((folder + sub).c_str(), nullptr));
+    WriteFile(folder + "\\music\\a.wav", QuietWave(2));
+    WriteFile(folder + "\\music\\sub\\b.wav", QuietWave(2));
+    StoppedPlayer player(tree, {folder + "\\music\\sub\\b.wav", folder + "\\music\\a.wav"});
+    ASSERT_NE(player.window, nullptr);
+    const DWORD id = player.quorel.id();
+
+    // Relative lines, CR LF, "#M3U" first; no message.
+    const std::string list = folder + "\\lists\\all.m3u";
+    ASSERT_TRUE(SaveListAs(player.window, id, list));
+    ASSERT_TRUE(harness::WaitUntil([&] { return Exists(list); })) << "no list saved";
+    const std::string expected = "#M3U\r\n..\\music\\a.wav\r\n..\\music\\sub\\b.wav\r\n";
+    EXPECT_TRUE(harness::WaitUntil([&] { return Text(ReadFile(list)) == expected; }))
+        << Text(ReadFile(list));
+
+    // Over a read-only list: the overwrite prompt, then the message; the
+    // old list whole and no temporary file beside it.
+    ASSERT_TRUE(SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SaveListAs(player.window, id, list));
+    const std::wstring prompt = AnsweredBoxText(id, IDYES);
+    EXPECT_NE(prompt, kNoSuchAnswer) << "no overwrite prompt";
+    EXPECT_NE(prompt, L"ファイルが開けませんでした");
+    EXPECT_EQ(AnsweredBoxText(id, IDOK), L"ファイルが開けませんでした");
+    EXPECT_EQ(Text(ReadFile(list)), expected);
+    EXPECT_FALSE(Exists(list + ".tmp"));
+    SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // A list in a missing folder: the dialog refuses the name, nothing is
+    // made, and the dialog stays open for another name.
+    ASSERT_TRUE(SaveListAs(player.window, id, folder + "\\missing\\x.m3u"));
+    const std::wstring refusal = AnsweredBoxText(id, IDOK);
+    EXPECT_NE(refusal, kNoMessage);
+    EXPECT_NE(refusal, L"ファイルが開けませんでした");
+    HWND dialog = WaitForDialog(id, true);
+    ASSERT_NE(dialog, nullptr) << "the dialog closed on a missing folder";
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_FALSE(Exists(folder + "\\missing"));
+}
+
+// The names in a folder.
+std::set<std::string> FolderNames(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// Puts `text` (NULs included) on the clipboard as Unicode text.
+bool PutOnClipboard(const std::wstring& text) {
+    HWND owner =
+        CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (!owner || !OpenClipboard(owner)) return false;
+    EmptyClipboard();
+    bool put = false;
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+        auto* chars = static_cast<wchar_t*>(GlobalLock(memory));
+        std::copy(text.begin(), text.end(), chars);
+        chars[text.size()] = L'\0';
+        GlobalUnlock(memory);
+        put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!put) GlobalFree(memory);
+    }
+    CloseClipboard();
+    DestroyWindow(owner);
+    return put;
+}
+
+// Hostile clipboard texts, characters code page 932 cannot hold, and files
+// that vanish, are locked or turn read-only between listing and saving or
+// renaming.
+TEST(PlayListWindow, HostileClipboardsAndVanishingFilesAreRefusedCleanly) {
+    harness::ScratchTree tree;
+    const std::string folder = tree.folder() + "\\music";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const Bytes tone = ReadFile(Fixture("tone-22k-tagged.mp3"));
+    std::vector<std::string> paths;
+    for (const char* name : {"v1.mp3", "v2.mp3", "v3.mp3", "v4.mp3", "v5.mp3"}) {
+        paths.push_back(folder + "\\" + name);
+        WriteFile(paths.back(), tone);
+    }
+    StoppedPlayer player(tree, paths);
+    ASSERT_NE(player.window, nullptr);
+    const DWORD id = player.quorel.id();
+    const Grid grid(FindWindowExW(player.window, nullptr, WC_LISTVIEWW, nullptr));
+    ChooseListMode(player.window, 1);
+    ASSERT_TRUE(harness::WaitUntil([&] {
+        harness::ListViewContents contents;
+        return harness::ReadListView(grid.view, contents) && contents.titles.size() == 8;
+    })) << "no edit mode";
+
+    // Row 3: a megabyte without a line end, then texts with CR LF and NUL,
+    // pasted into title, artist and album: the first line, cut to the field
+    // between characters.
+    POINT cell = grid.Cell(3);
+    harness::Click(grid.view, cell.x, cell.y);
+    const std::wstring pastes[] = {std::wstring(1 << 19, L'あ'), L"Kiri\r\nsecond line",
+                                   std::wstring(L"Al\0bum", 6)};
+    const std::wstring shown[] = {std::wstring(63, L'あ'), L"Kiri", L"Al"};
+    for (size_t column = 1; column <= 3; ++column) {
+        ASSERT_TRUE(PutOnClipboard(pastes[column - 1]));
+        harness::PressKey('V', true);
+        EXPECT_TRUE(harness::WaitUntil([&] {
+            harness::ListViewContents contents;
+            return harness::ReadListView(grid.view, contents) &&
+                   Column(contents, column)[2] == shown[column - 1];
+        })) << "paste into column "
+            << column;
+        harness::PressKey(VK_RIGHT);
+    }
+    // Row 4: characters code page 932 lacks are stored as "?", the slash
+    // look-alike included.
+    cell = grid.Cell(4);
+    harness::Click(grid.view, cell.x, cell.y);
+    harness::TypeText(L"한€\x2215x");
+    harness::PressKey(VK_RETURN);
+    // Rows 1, 2 and 5: titles for files about to vanish, lock and turn
+    // read-only.
+    for (int row : {1, 2, 5}) {
+        cell = grid.Cell(row);
+        harness::Click(grid.view, cell.x, cell.y);
+        harness::TypeText(L"new");
+        harness::PressKey(VK_RETURN);
+    }
+    ASSERT_TRUE(grid.WaitForColumn(1, {L"new", L"new", shown[0], L"???x", L"new"}));
+    ASSERT_TRUE(DeleteFileA(paths[0].c_str()));
+    HANDLE lock =
+        CreateFileA(paths[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(SetFileAttributesA(paths[4].c_str(), FILE_ATTRIBUTE_READONLY));
+
+    // One message; the three refused keep their markers; nothing created.
+    harness::PressKey('S', true);
+    EXPECT_EQ(AnsweredBoxText(id, IDOK), L"少なくとも１つのファイルのタグを保存できませんでした。");
+    EXPECT_TRUE(grid.WaitForColumn(0, {L"1 ", L"2 ", L"3", L"4", L"5 "}));
+    EXPECT_EQ(FolderNames(folder), (std::set<std::string>{"v2.mp3", "v3.mp3", "v4.mp3", "v5.mp3"}));
+    EXPECT_EQ(ReadFile(paths[4]), tone);
+    const Bytes third = ReadFile(paths[2]);
+    ASSERT_GE(third.size(), tone.size());
+    EXPECT_TRUE(std::equal(tone.begin(), tone.end() - 128, third.begin()));
+    std::string wide;
+    for (int i = 0; i < 15; ++i)
+        wide += "\x82\xa0";
+    const std::string tag(third.end() - 128, third.end());
+    EXPECT_EQ(Field(tag, 3, 30), wide);
+    EXPECT_EQ(Field(tag, 33, 30), SpaceFilled("Kiri", 30));
+    EXPECT_EQ(Field(tag, 63, 30), SpaceFilled("Al", 30));
+    const Bytes fourth = ReadFile(paths[3]);
+    EXPECT_EQ(Field(std::string(fourth.end() - 128, fourth.end()), 3, 30), SpaceFilled("???x", 30));
+
+    // Renaming: the vanished and the locked file fail (one message), the
+    // others move; a read-only file may be renamed.
+    ChooseListMode(player.window, 2);
+    ASSERT_TRUE(grid.WaitForColumn(
+        4, {L"album01.mp3", L"album02.mp3", L"album03.mp3", L"album04.mp3", L"album05.mp3"}));
+    harness::Click(ButtonOf(player.window, L"変更"), 5, 5);
+    EXPECT_EQ(AnsweredBoxText(id, IDOK), L"少なくとも１つのファイル名を変更できませんでした。");
+    EXPECT_TRUE(grid.WaitForColumn(
+        3, {L"v1.mp3", L"v2.mp3", L"album03.mp3", L"album04.mp3", L"album05.mp3"}));
+    EXPECT_EQ(harness::FindMessageBox(id), nullptr) << "a second message";
+    CloseHandle(lock);
+    EXPECT_EQ(FolderNames(folder),
+              (std::set<std::string>{"v2.mp3", "album03.mp3", "album04.mp3", "album05.mp3"}));
+    EXPECT_EQ(ReadFile(paths[1]), tone);
+    EXPECT_EQ(ReadFile(folder + "\\album03.mp3"), third);
+    EXPECT_EQ(ReadFile(folder + "\\album05.mp3"), tone);
+    SetFileAttributesA((folder + "\\album05.mp3").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 } // namespace

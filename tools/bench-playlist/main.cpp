@@ -7,10 +7,10 @@
 #include "MemoryFileAccess.h"
 #include "OpenAudioFile.h"
 #include "PlayListGrid.h"
+#include "Stopwatch.h"
 #include "RandomGenerator.h"
 #include "SortKeys.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,17 +40,6 @@ class TaggingInput : public FakeInput {
             hash = (hash ^ static_cast<unsigned char>(*text)) * 16777619u;
         return hash;
     }
-};
-
-class Stopwatch {
-  public:
-    double Milliseconds() const {
-        return std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
-    }
-
-  private:
-    using Clock = std::chrono::steady_clock;
-    Clock::time_point start_ = Clock::now();
 };
 
 void Report(const char* what, double milliseconds) {

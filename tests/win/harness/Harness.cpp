@@ -45,20 +45,8 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM parameter) {
     return FALSE;
 }
 
-HWND FindWindowOf(DWORD processId, bool (*accept)(HWND)) {
-    WindowSearch search{processId, accept, nullptr};
-    EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 bool IsMainWindow(HWND window) {
     return GetPropA(window, "Quorel_MP3Player") != nullptr;
-}
-
-bool IsVisibleOfClass(HWND window, const char* wanted) {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    return IsWindowVisible(window) && std::string(className) == wanted;
 }
 
 bool IsMessageBox(HWND window) {
@@ -100,6 +88,18 @@ std::string Quoted(const std::string& text) {
 }
 
 } // namespace
+
+HWND FindWindowOf(DWORD processId, bool (*accept)(HWND)) {
+    WindowSearch search{processId, accept, nullptr};
+    EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsVisibleOfClass(HWND window, const char* wanted) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    return IsWindowVisible(window) && std::string(className) == wanted;
+}
 
 std::string BuiltTreeFolder() {
     return QUOREL_TREE_DIR;

@@ -91,6 +91,10 @@ HWND FindMainWindow(DWORD processId);
 // Waits for it.
 HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
 
+// The first top-level window of process `processId` that `accept` accepts.
+HWND FindWindowOf(DWORD processId, bool (*accept)(HWND));
+bool IsVisibleOfClass(HWND window, const char* className);
+
 // A visible top-level window of class `className` of process `processId`.
 HWND FindVisibleWindow(DWORD processId, const std::wstring& className);
 HWND WaitForVisibleWindow(DWORD processId, const std::wstring& className,
