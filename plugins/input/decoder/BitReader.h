@@ -28,10 +28,17 @@ struct BitReader {
     void Refill() {
         if (count > 24) return;
         if (next >= 0 && next + 4 <= size) {
-            while (count <= 24) {
-                held |= static_cast<uint32_t>(bytes[next++]) << (24 - count);
-                count += 8;
-            }
+            // Four bytes at once; the whole ones that fit are taken. The bits of a
+            // part byte behind them are that byte's own, which the next refill
+            // brings to the same place again.
+            const uint8_t* at = bytes + next;
+            const uint32_t word = (static_cast<uint32_t>(at[0]) << 24) |
+                                  (static_cast<uint32_t>(at[1]) << 16) |
+                                  (static_cast<uint32_t>(at[2]) << 8) | at[3];
+            const int32_t taken = (32 - count) >> 3;
+            held |= word >> count;
+            next += taken;
+            count += 8 * taken;
             return;
         }
         while (count <= 24) {
@@ -75,5 +82,6 @@ struct BitReader {
     }
 
     int32_t BitsConsumed() const { return (next - startIndex) * 8 - count; }
+    int32_t BitPosition() const { return next * 8 - count; } // from the buffer's start
     bool PastEnd() const { return next > endIndex; }
 };

@@ -41,21 +41,38 @@ void L1ReadScaleFactors(BitReader& reader) {
     }
 }
 
-// One slot of samples for the decoded entries. Allocation 15, which encoders never
-// write, reads 16-bit samples like the pattern of the others: a damaged frame keeps
-// its layout and its values stay within the scale factor.
-void L1ReadSlot(BitReader& reader, float* slot) {
-    const Layer12State& s = gLayer12;
+// The samples of the decoded entries, slot by slot from bit position on: each
+// entry's code at its place in the slot (a shared pair's once), the entries above the
+// subband limit skipped. Allocation 15, which encoders never write, reads 16-bit
+// samples like the pattern of the others: a damaged frame keeps its layout and its
+// values stay within the scale factor.
+void L1ReadSamples(const uint8_t* input, int32_t frameBytes, int32_t position) {
+    Layer12State& s = gLayer12;
     const float* factors = s.factors[0];
+    struct Entry {
+        int32_t index, shared, offset, width, middle;
+    };
+    Entry entries[kMaxEntries];
+    int32_t count = 0;
+    int32_t slotBits = 0;
     for (int32_t e = 0; e < s.decodedEntries; e += s.sharedPair[e] ? 2 : 1) {
         const int32_t allocation = s.allocation[e];
-        float value = 0.0f;
-        if (allocation != 0) {
-            const int32_t code = static_cast<int32_t>(reader.Read(allocation + 1));
-            value = static_cast<float>(code - ((1 << allocation) - 1));
+        const int32_t width = allocation != 0 ? allocation + 1 : 0;
+        entries[count++] = {e, s.sharedPair[e] ? 1 : 0, slotBits, width, (1 << allocation) - 1};
+        slotBits += width;
+    }
+    slotBits += L1SkippedBitsPerSlot();
+    const uint8_t* bits = L12CopyFrame(input, frameBytes, position + kLayer1Slots * slotBits);
+    for (int32_t slot = 0; slot < kLayer1Slots; ++slot, position += slotBits) {
+        float* samples = s.samples + kEntriesPerSlot * slot;
+        for (int32_t i = 0; i < count; ++i) {
+            const Entry& entry = entries[i];
+            const int32_t code =
+                static_cast<int32_t>(L12BitsAt(bits, position + entry.offset, entry.width));
+            const float value = static_cast<float>(code - entry.middle);
+            samples[entry.index] = value * factors[entry.index];
+            if (entry.shared) samples[entry.index + 1] = value * factors[entry.index + 1];
         }
-        slot[e] = value * factors[e];
-        if (s.sharedPair[e]) slot[e + 1] = value * factors[e + 1];
     }
 }
 
@@ -73,11 +90,7 @@ DecodeResult L1Frame(const uint8_t* input, uint8_t* output) {
     BitReader& reader = start.reader;
     L1ReadAllocations(reader, start.bound);
     L1ReadScaleFactors(reader);
-    const int32_t skipped = L1SkippedBitsPerSlot();
-    for (int32_t slot = 0; slot < kLayer1Slots; ++slot) {
-        L1ReadSlot(reader, s.samples + kEntriesPerSlot * slot);
-        reader.Skip(skipped);
-    }
+    L1ReadSamples(input, reader.size, reader.BitPosition());
     s.synthesis(s.samples, output, kLayer1Slots);
     return {shape.frameBytes + 4 * start.padding, shape.pcmBytesPerFrame};
 }

@@ -30,6 +30,15 @@ bool L12SetupEntries(int32_t codedSubbands) {
     return true;
 }
 
+const uint8_t* L12CopyFrame(const uint8_t* input, int32_t frameBytes, int32_t endBit) {
+    static uint8_t copy[kFrameCopyBytes];
+    const int32_t end = endBit / 8 + 4;
+    const int32_t copied = frameBytes < end ? frameBytes : end;
+    std::memcpy(copy, input, static_cast<size_t>(copied));
+    if (copied < end) std::memset(copy + copied, 0, static_cast<size_t>(end - copied));
+    return copy;
+}
+
 bool L12BeginFrame(const uint8_t* input, int32_t frameBytes, int32_t paddingUnit,
                    L12FrameStart& start) {
     const Layer12State& s = gLayer12;

@@ -61,40 +61,55 @@ void L2ReadScaleFactors(BitReader& reader) {
     }
 }
 
-// Three quantised values of one entry, centred on zero.
-inline void L2ReadTriple(BitReader& reader, int32_t cls, int32_t values[3]) {
-    const QuantClass& quant = kQuantClasses[cls];
+// The samples of the decoded entries, granule by granule from bit position on: each
+// entry's triple at its place in the granule (a shared pair's once) into three
+// consecutive slots, the entries above the subband limit skipped.
+void L2ReadSamples(const uint8_t* input, int32_t frameBytes, int32_t position) {
+    Layer12State& s = gLayer12;
     const Layer12Tables& t = gLayer12Tables;
-    if (quant.grouped) {
-        const uint32_t code = reader.Read(quant.codeBits);
-        for (int32_t i = 0; i < 3; ++i) {
-            if (quant.steps == 3) values[i] = t.groupsOf3[code][i];
-            if (quant.steps == 5) values[i] = t.groupsOf5[code][i];
-            if (quant.steps == 9) values[i] = t.groupsOf9[code][i];
-        }
-        return;
-    }
-    const int32_t middle = (quant.steps - 1) / 2;
-    for (int32_t i = 0; i < 3; ++i)
-        values[i] = static_cast<int32_t>(reader.Read(quant.codeBits)) - middle;
-}
-
-// One granule: a triple per decoded entry into three consecutive slots.
-void L2ReadGranule(BitReader& reader, int32_t part, float* slots) {
-    const Layer12State& s = gLayer12;
-    const float* factors = s.factors[part];
-    float* slot1 = slots + kEntriesPerSlot;
-    float* slot2 = slots + 2 * kEntriesPerSlot;
+    struct Entry {
+        int32_t index, last, offset, cls;
+    };
+    Entry entries[kMaxEntries];
+    int32_t count = 0;
+    int32_t granuleBits = 0;
     for (int32_t e = 0; e < s.decodedEntries; e += s.sharedPair[e] ? 2 : 1) {
         const int32_t cls = s.allocation[e];
-        int32_t values[3] = {0, 0, 0};
-        if (cls != 0) L2ReadTriple(reader, cls, values);
-        const int32_t last = s.sharedPair[e] ? e + 1 : e;
-        for (int32_t n = e; n <= last; ++n) {
-            const float factor = cls != 0 ? factors[n] : 0.0f;
-            slots[n] = static_cast<float>(values[0]) * factor;
-            slot1[n] = static_cast<float>(values[1]) * factor;
-            slot2[n] = static_cast<float>(values[2]) * factor;
+        entries[count++] = {e, s.sharedPair[e] ? e + 1 : e, granuleBits, cls};
+        granuleBits += kQuantClasses[cls].tripleBits;
+    }
+    granuleBits += L2SkippedBitsPerGranule();
+    const uint8_t* bits = L12CopyFrame(input, frameBytes, position + kGranules * granuleBits);
+    for (int32_t granule = 0; granule < kGranules; ++granule, position += granuleBits) {
+        const float* factors = s.factors[granule / kGranulesPerPart];
+        float* slot0 = s.samples + 3 * kEntriesPerSlot * granule;
+        float* slot1 = slot0 + kEntriesPerSlot;
+        float* slot2 = slot0 + 2 * kEntriesPerSlot;
+        for (int32_t i = 0; i < count; ++i) {
+            const Entry& entry = entries[i];
+            const QuantClass& quant = kQuantClasses[entry.cls];
+            const int32_t at = position + entry.offset;
+            int32_t values[3] = {0, 0, 0};
+            if (quant.grouped) {
+                const uint32_t code = L12BitsAt(bits, at, quant.codeBits);
+                for (int32_t v = 0; v < 3; ++v) {
+                    if (quant.steps == 3) values[v] = t.groupsOf3[code][v];
+                    if (quant.steps == 5) values[v] = t.groupsOf5[code][v];
+                    if (quant.steps == 9) values[v] = t.groupsOf9[code][v];
+                }
+            } else if (entry.cls != 0) {
+                const int32_t middle = (quant.steps - 1) / 2;
+                for (int32_t v = 0; v < 3; ++v)
+                    values[v] = static_cast<int32_t>(
+                                    L12BitsAt(bits, at + v * quant.codeBits, quant.codeBits)) -
+                                middle;
+            }
+            for (int32_t n = entry.index; n <= entry.last; ++n) {
+                const float factor = entry.cls != 0 ? factors[n] : 0.0f;
+                slot0[n] = static_cast<float>(values[0]) * factor;
+                slot1[n] = static_cast<float>(values[1]) * factor;
+                slot2[n] = static_cast<float>(values[2]) * factor;
+            }
         }
     }
 }
@@ -131,12 +146,7 @@ DecodeResult L2Frame(const uint8_t* input, uint8_t* output) {
     BitReader& reader = start.reader;
     L2ReadAllocations(reader, start.bound);
     L2ReadScaleFactors(reader);
-    const int32_t skipped = L2SkippedBitsPerGranule();
-    for (int32_t granule = 0; granule < kGranules; ++granule) {
-        L2ReadGranule(reader, granule / kGranulesPerPart,
-                      s.samples + 3 * kEntriesPerSlot * granule);
-        reader.Skip(skipped);
-    }
+    L2ReadSamples(input, reader.size, reader.BitPosition());
     s.synthesis(s.samples, output, kLayer2Slots);
     return {L2Consumed(input, shape.frameBytes, start.padding), shape.pcmBytesPerFrame};
 }

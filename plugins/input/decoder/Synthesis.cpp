@@ -13,7 +13,7 @@ constexpr int32_t kRingSize = 512; // 16 N at full rate
 // in a row, so that the values the window reads from a position lie contiguously,
 // and also in reverse order (value i at R - 1 - i, again twice), so that the sums
 // that read the ring backwards can run forwards too.
-struct HistoryRing {
+struct alignas(16) HistoryRing {
     float forward[2 * kRingSize];
     float backward[2 * kRingSize];
 };
@@ -50,26 +50,16 @@ void FillDctCoefficients(float* coefficients, int32_t half) {
         coefficients[j] = static_cast<float>(1.0 / (2.0 * std::cos((2 * j + 1) * pi / (4 * half))));
 }
 
-// Four floats, for the window sums of neighbouring outputs (GCC and Clang vectors).
+// Four floats: the window sums of neighbouring outputs, or four DCTs side by side (a
+// plain vector type, which templates take without dropping the SSE type's attributes).
 typedef float Float4 __attribute__((vector_size(16)));
-
-// By reference: targets without SSE pass vector values differently.
-inline void Load4(Float4& vector, const float* values) {
-    std::memcpy(&vector, values, sizeof(vector));
-}
 
 // sum += a * b and sum -= a * b over four lanes.
 inline void AddProduct(Float4& sum, const float* a, const float* b) {
-    Float4 left, right;
-    Load4(left, a);
-    Load4(right, b);
-    sum += left * right;
+    sum = _mm_add_ps(sum, _mm_mul_ps(_mm_loadu_ps(a), _mm_loadu_ps(b)));
 }
 inline void SubtractProduct(Float4& sum, const float* a, const float* b) {
-    Float4 left, right;
-    Load4(left, a);
-    Load4(right, b);
-    sum -= left * right;
+    sum = _mm_sub_ps(sum, _mm_mul_ps(_mm_loadu_ps(a), _mm_loadu_ps(b)));
 }
 
 // X[k] = sum x[n] cos((2n + 1) k pi / (2N)) by the recursive even/odd split. T is a
@@ -99,13 +89,61 @@ template <typename T> struct Dct<1, T> {
     static void Run(const T* in, T* out) { out[0] = in[0]; }
 };
 
-template <bool EightBit> inline void SynthPut(uint8_t* output, int32_t index, float sum) {
-    const int32_t value = SynthToPcm(sum);
+// N PCM values, N / 4 vectors of sums in output order, to the output at sample
+// indexes first + i stride (stride 1, or 2 with the other channel's samples between,
+// which are kept: the output is read and written back in whole vectors).
+template <int N, bool EightBit>
+void SynthStore(const Float4* sums, uint8_t* output, int32_t first, int32_t stride) {
+    __m128i pcm[N / 8];
+    for (int i = 0; i < N / 8; ++i)
+        pcm[i] = SynthToPcm8(sums[2 * i], sums[2 * i + 1]);
     if (EightBit) {
-        output[index] = static_cast<uint8_t>((value >> 8) + 128);
-    } else {
-        output[2 * index] = static_cast<uint8_t>(value & 0xFF);
-        output[2 * index + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
+        // The high byte of the value offset by 32768: (value >> 8) + 128.
+        const __m128i offset = _mm_set1_epi16(static_cast<int16_t>(0x8000));
+        for (__m128i& values : pcm)
+            values = _mm_srli_epi16(_mm_xor_si128(values, offset), 8);
+    }
+    constexpr int SampleBytes = EightBit ? 1 : 2;
+    if (stride == 1) {
+        uint8_t* out = output + SampleBytes * first;
+        if (!EightBit) {
+            for (int i = 0; i < N / 8; ++i)
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i), pcm[i]);
+        } else if (N == 8) {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(pcm[0], pcm[0]));
+        } else {
+            for (int i = 0; i < N / 16; ++i)
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i),
+                                 _mm_packus_epi16(pcm[2 * i], pcm[2 * i + 1]));
+        }
+        return;
+    }
+    // Two channels: this one's samples in the even or odd places of its block.
+    const int32_t channel = first & 1;
+    uint8_t* out = output + SampleBytes * (first - channel);
+    if (EightBit) {
+        // Each 16-bit lane holds one sample pair: this channel's byte low or high.
+        const __m128i keep = _mm_set1_epi16(channel == 0 ? static_cast<int16_t>(0xFF00) : 0x00FF);
+        for (int i = 0; i < N / 8; ++i) {
+            __m128i* place = reinterpret_cast<__m128i*>(out + 16 * i);
+            const __m128i mine = channel == 0 ? pcm[i] : _mm_slli_epi16(pcm[i], 8);
+            _mm_storeu_si128(place,
+                             _mm_or_si128(_mm_and_si128(_mm_loadu_si128(place), keep), mine));
+        }
+        return;
+    }
+    // Each 32-bit lane holds one sample pair: this channel's value low or high.
+    const __m128i keep =
+        _mm_set1_epi32(channel == 0 ? static_cast<int32_t>(0xFFFF0000) : 0x0000FFFF);
+    for (int i = 0; i < N / 8; ++i) {
+        const __m128i halves[2] = {_mm_unpacklo_epi16(pcm[i], pcm[i]),
+                                   _mm_unpackhi_epi16(pcm[i], pcm[i])};
+        for (int h = 0; h < 2; ++h) {
+            __m128i* place = reinterpret_cast<__m128i*>(out + 32 * i + 16 * h);
+            const __m128i mine = _mm_andnot_si128(keep, halves[h]);
+            _mm_storeu_si128(place,
+                             _mm_or_si128(_mm_and_si128(_mm_loadu_si128(place), keep), mine));
+        }
     }
 }
 
@@ -158,10 +196,14 @@ template <int N, bool EightBit>
 void SynthWindow(const float* transformed, HistoryRing& ring, int32_t& position, uint8_t* output,
                  int32_t first, int32_t stride) {
     constexpr int Ring = 16 * N;
-    for (int k = 0; k < N; ++k) {
-        const int index = position + k;
-        ring.forward[index] = ring.forward[index + Ring] = transformed[k];
-        ring.backward[Ring - 1 - index] = ring.backward[2 * Ring - 1 - index] = transformed[k];
+    // Both copies forward; backward, each block of four reversed.
+    for (int k = 0; k < N; k += 4) {
+        const Float4 values = _mm_loadu_ps(transformed + k);
+        const Float4 reversed = _mm_shuffle_ps(values, values, _MM_SHUFFLE(0, 1, 2, 3));
+        _mm_store_ps(ring.forward + position + k, values);
+        _mm_store_ps(ring.forward + position + Ring + k, values);
+        _mm_store_ps(ring.backward + Ring - position - k - 4, reversed);
+        _mm_store_ps(ring.backward + 2 * Ring - position - k - 4, reversed);
     }
     const float* v = ring.forward + position;
     const WindowTable<N>& table = WindowOf<N>();
@@ -185,15 +227,17 @@ void SynthWindow(const float* transformed, HistoryRing& ring, int32_t& position,
         }
         middle += kSynthesisWindow[256 + t] * tap[N];
     }
-    float lower[N / 2];
-    float upper[N / 2];
-    std::memcpy(lower, lowerSums, sizeof(lower));
-    std::memcpy(upper, upperSums, sizeof(upper)); // the last lane is unused
-    for (int m = 0; m < N / 2; ++m)
-        SynthPut<EightBit>(output, first + m * stride, lower[m]);
-    SynthPut<EightBit>(output, first + (N / 2) * stride, middle);
-    for (int j = 0; j < N / 2 - 1; ++j)
-        SynthPut<EightBit>(output, first + (N / 2 + 1 + j) * stride, upper[j]);
+    // Outputs in order: the lower sums, the middle one, then the upper sums one lane on.
+    Float4 sums[N / 4];
+    for (int g = 0; g < Groups; ++g)
+        sums[g] = lowerSums[g];
+    __m128i before = _mm_castps_si128(_mm_set_ss(middle));
+    for (int g = 0; g < Groups; ++g) {
+        const __m128i upper = _mm_castps_si128(upperSums[g]);
+        sums[Groups + g] = _mm_castsi128_ps(_mm_or_si128(_mm_slli_si128(upper, 4), before));
+        before = _mm_srli_si128(upper, 12);
+    }
+    SynthStore<N, EightBit>(sums, output, first, stride);
     position = (position - N) & (Ring - 1);
 }
 
@@ -209,16 +253,25 @@ void SynthRun(int32_t count, Fill fill, HistoryRing& ring, int32_t& position, ui
         for (int lane = 0; lane < 4; ++lane)
             fill(s + lane, x[lane]);
         Float4 in[N];
-        for (int k = 0; k < N; ++k)
-            in[k] = Float4{x[0][k], x[1][k], x[2][k], x[3][k]};
+        for (int k = 0; k < N; k += 4) {
+            Float4 rows[4] = {_mm_loadu_ps(x[0] + k), _mm_loadu_ps(x[1] + k),
+                              _mm_loadu_ps(x[2] + k), _mm_loadu_ps(x[3] + k)};
+            _MM_TRANSPOSE4_PS(rows[0], rows[1], rows[2], rows[3]);
+            for (int i = 0; i < 4; ++i)
+                in[k + i] = rows[i];
+        }
         Float4 out[N];
         Dct<N, Float4>::Run(in, out);
-        for (int lane = 0; lane < 4; ++lane) {
-            float transformed[N];
-            for (int k = 0; k < N; ++k)
-                transformed[k] = out[k][lane];
-            SynthWindow<N, EightBit>(transformed, ring, position, output, first(s + lane), stride);
+        float transformed[4][N];
+        for (int k = 0; k < N; k += 4) {
+            Float4 columns[4] = {out[k], out[k + 1], out[k + 2], out[k + 3]};
+            _MM_TRANSPOSE4_PS(columns[0], columns[1], columns[2], columns[3]);
+            for (int lane = 0; lane < 4; ++lane)
+                _mm_storeu_ps(transformed[lane] + k, columns[lane]);
         }
+        for (int lane = 0; lane < 4; ++lane)
+            SynthWindow<N, EightBit>(transformed[lane], ring, position, output, first(s + lane),
+                                     stride);
     }
     for (; s < count; ++s) {
         float x[N];

@@ -3,6 +3,8 @@
 // output sample, truncation toward zero and clipping, 16-bit or 8-bit samples.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <cstdint>
 
 // 18 time slots of 32 subband samples, slot-major (slot s, subband k at 32 s + k).
@@ -38,9 +40,18 @@ enum SubbandVariant : int32_t {
 
 SubbandSynthesis SynthChooseSubbands(bool eightBit, int32_t reduction, int32_t variant);
 
-// One PCM value from a window sum: truncated toward zero, clipped to 16 bits.
+// Eight window sums (two vectors) to 16-bit PCM values: truncated toward zero and
+// clipped, a NaN giving -32768. The minimum keeps a NaN (it returns its second operand
+// when either is one); the conversion gives the lowest integer for a NaN or a value out
+// of range, and the saturating pack clips what is left.
+inline __m128i SynthToPcm8(__m128 low, __m128 high) {
+    const __m128 top = _mm_set1_ps(32767.0f);
+    return _mm_packs_epi32(_mm_cvttps_epi32(_mm_min_ps(top, low)),
+                           _mm_cvttps_epi32(_mm_min_ps(top, high)));
+}
+
+// One PCM value from a window sum, as the vector conversion makes it.
 inline int32_t SynthToPcm(float sum) {
-    if (sum >= 32767.0f) return 32767;
-    if (sum > -32768.0f) return static_cast<int32_t>(sum);
-    return -32768; // also what a NaN becomes
+    const __m128 sums = _mm_set_ss(sum);
+    return static_cast<int16_t>(_mm_cvtsi128_si32(SynthToPcm8(sums, sums)));
 }
