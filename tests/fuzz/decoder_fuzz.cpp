@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr size_t kPadding = 2048; // more than the longest frame of any layer
+constexpr size_t kPadding = 4096; // more than the longest frame (2,881 bytes at 8 kHz)
 constexpr int kMaxFrames = 4000;
 
 } // namespace
