@@ -188,7 +188,6 @@ bool TMainWin::FormCreate() {
     input->SetOutput(output);
     input->SetCallback(HostCallback, reinterpret_cast<uintptr_t>(window));
 
-    if (!CreatePlayListWindow()) return false;
     CreateTray();
 
     if (mixer) {
@@ -198,6 +197,7 @@ bool TMainWin::FormCreate() {
     }
 
     LoadCommandLine();
+    if (!CreatePlayListWindow()) return false;
     EnableShutdownPrivilege();
     SetPropA(window, kMainWindowProperty, reinterpret_cast<HANDLE>(1));
     return true;

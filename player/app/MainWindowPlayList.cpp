@@ -10,6 +10,10 @@ bool TMainWin::CreatePlayListWindow() {
     });
     if (!playListWindow->Create(GetModuleHandleA(nullptr))) return false;
     HandSettingsToPlayListWindow();
+    // Made after the command line's files started playing: they are listed
+    // already, and the playing one is the current row.
+    RebuildPlayList();
+    SelectPlayListRow(model->PlayList().GetCurrent());
     return true;
 }
 
