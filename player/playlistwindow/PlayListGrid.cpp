@@ -1,5 +1,7 @@
 #include "PlayListGrid.h"
 
+#include <algorithm>
+
 #include "CellTexts.h"
 #include "SortKeys.h"
 
@@ -81,6 +83,21 @@ bool PlayListGrid::SelectCell(int32_t column, int32_t row) {
     column_ = column;
     row_ = row;
     return true;
+}
+
+bool PlayListGrid::StepRow(RowStep step, int32_t rowsPerPage) {
+    const int32_t page = std::max<int32_t>(1, rowsPerPage);
+    int32_t row = row_;
+    switch (step) {
+    case RowStep::Up: row -= 1; break;
+    case RowStep::Down: row += 1; break;
+    case RowStep::PageUp: row -= page; break;
+    case RowStep::PageDown: row += page; break;
+    case RowStep::First: row = 1; break;
+    case RowStep::Last: row = RowCount(); break;
+    }
+    row = std::clamp<int32_t>(row, 1, std::max<int32_t>(1, RowCount()));
+    return row != row_ && SelectCell(column_, row);
 }
 
 bool PlayListGrid::SortByColumn(int32_t column) {

@@ -76,6 +76,10 @@ class PlayListGrid {
     int32_t CurrentRow() const { return row_; }
     // False (nothing changes) outside the rows and columns.
     bool SelectCell(int32_t column, int32_t row);
+    // The arrow, page and Home/End keys: the current cell moves by a row or
+    // by `rowsPerPage`, held at the first and last rows; false when it stays.
+    enum class RowStep { Up, Down, PageUp, PageDown, First, Last };
+    bool StepRow(RowStep step, int32_t rowsPerPage);
 
     // A click on a column title; false for column 0 and when nothing moved.
     bool SortByColumn(int32_t column);

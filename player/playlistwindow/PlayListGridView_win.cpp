@@ -15,8 +15,23 @@ std::wstring Widen(const std::string& text) {
     return wide;
 }
 
+// Where the list view starts a cell's text.
+constexpr int kCellTextInset = 2;
+
 COLORREF FixedColour(const GridColours& colours) {
     return colours.fixedIsButtonFace ? GetSysColor(COLOR_BTNFACE) : COLORREF(colours.fixed);
+}
+
+PlayListGrid::RowStep RowStepOf(WPARAM key) {
+    using Step = PlayListGrid::RowStep;
+    switch (key) {
+    case VK_UP: return Step::Up;
+    case VK_DOWN: return Step::Down;
+    case VK_PRIOR: return Step::PageUp;
+    case VK_NEXT: return Step::PageDown;
+    case VK_HOME: return Step::First;
+    default: return Step::Last;
+    }
 }
 
 } // namespace
@@ -65,12 +80,19 @@ void TForm3::SelectRow(int32_t number) {
 void TForm3::ShowCurrentCell() {
     const int item = grid.CurrentRow() - 1;
     selecting = true;
-    ListView_SetItemState(gridView, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_SetItemState(gridView, item, LVIS_SELECTED | LVIS_FOCUSED,
-                          LVIS_SELECTED | LVIS_FOCUSED);
+    // The current row is the focused one; the list view's selection is
+    // never shown. Changing the selection of a virtual list costs Wine a
+    // pass over every row, moving the focus does not.
+    if (item >= 0) {
+        ListView_SetItemState(gridView, item, LVIS_FOCUSED, LVIS_FOCUSED);
+    } else {
+        ListView_SetItemState(gridView, -1, 0, LVIS_FOCUSED);
+    }
     ListView_EnsureVisible(gridView, item, FALSE);
     selecting = false;
-    InvalidateRect(gridView, nullptr, FALSE);
+    // The focus change repaints the old and the new row; the current cell
+    // may have moved within its row.
+    ListView_RedrawItems(gridView, item, item);
     UpdateGenreBox();
 }
 
@@ -100,8 +122,10 @@ LRESULT TForm3::OnGridNotify(NMHDR* header) {
         const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
         if (!selecting && change->iItem >= 0 && (change->uNewState & LVIS_FOCUSED) &&
             !(change->uOldState & LVIS_FOCUSED)) {
+            // The list view repaints both rows whose focus changed, and with
+            // them the old and the new current cell: repainting the whole
+            // grid here would paint every page step twice.
             grid.SelectCell(grid.CurrentColumn(), change->iItem + 1);
-            InvalidateRect(gridView, nullptr, FALSE);
             UpdateGenreBox();
         }
         return 0;
@@ -145,32 +169,55 @@ LRESULT TForm3::OnGridNotify(NMHDR* header) {
 }
 
 // Column 0 in the fixed colour, the current cell highlighted, the rest in
-// the mode's colours: the list view's own row highlight is switched off.
+// the mode's colours (the list view's own), its row highlight switched off.
+// Colours per cell cost the list view a notification for each cell, which
+// doubled the painting of a page: only the current row asks for them, and
+// every row's number cell is painted over once the row is drawn.
 LRESULT TForm3::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
+    const int row = int(draw->nmcd.dwItemSpec) + 1;
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:
         draw->nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
-        return CDRF_NOTIFYSUBITEMDRAW;
+        if (row == grid.CurrentRow()) return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+        return CDRF_NOTIFYPOSTPAINT;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         const GridColours colours = ColoursFor(grid.Mode());
-        const int row = int(draw->nmcd.dwItemSpec) + 1;
         draw->nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
-        if (draw->iSubItem == 0) {
-            draw->clrText = colours.fixedIsButtonFace ? GetSysColor(COLOR_BTNTEXT) : colours.text;
-            draw->clrTextBk = FixedColour(colours);
-        } else if (row == grid.CurrentRow() && draw->iSubItem == grid.CurrentColumn()) {
-            draw->clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-            draw->clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
-        } else {
-            draw->clrText = colours.text;
-            draw->clrTextBk = colours.background;
-        }
+        const bool current = draw->iSubItem == grid.CurrentColumn();
+        draw->clrText = current ? GetSysColor(COLOR_HIGHLIGHTTEXT) : colours.text;
+        draw->clrTextBk = current ? GetSysColor(COLOR_HIGHLIGHT) : colours.background;
         return CDRF_NEWFONT;
     }
+    case CDDS_ITEMPOSTPAINT:
+        PaintRowNumberCell(draw->nmcd.hdc, row);
+        return CDRF_DODEFAULT;
     }
     return CDRF_DODEFAULT;
+}
+
+void TForm3::PaintRowNumberCell(HDC dc, int row) {
+    // The fill covers the whole cell, the text starts where the list view
+    // starts it: past the indent its label box leaves out.
+    RECT cell, label;
+    if (!ListView_GetItemRect(gridView, row - 1, &cell, LVIR_BOUNDS) ||
+        !ListView_GetItemRect(gridView, row - 1, &label, LVIR_LABEL))
+        return;
+    cell.right = cell.left + ListView_GetColumnWidth(gridView, 0);
+    label.left += kCellTextInset;
+    label.right = cell.right;
+    const GridColours colours = ColoursFor(grid.Mode());
+    const COLORREF oldBackground = SetBkColor(dc, FixedColour(colours));
+    const COLORREF oldText =
+        SetTextColor(dc, colours.fixedIsButtonFace ? GetSysColor(COLOR_BTNTEXT) : colours.text);
+    // A text-less opaque ExtTextOut fills the cell.
+    ExtTextOutW(dc, cell.left, cell.top, ETO_OPAQUE, &cell, nullptr, 0, nullptr);
+    const std::wstring text = CellText(row, 0);
+    DrawTextW(dc, text.c_str(), int(text.size()), &label,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBackground);
 }
 
 LRESULT CALLBACK TForm3::GridProc(HWND gridView, UINT message, WPARAM wParam, LPARAM lParam,
@@ -198,20 +245,29 @@ LRESULT CALLBACK TForm3::GridProc(HWND gridView, UINT message, WPARAM wParam, LP
 bool TForm3::OnGridKey(WPARAM key) {
     if (OnEditModeKey(key)) return true;
     const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (control && (key == VK_UP || key == VK_DOWN)) {
+        if (key == VK_UP)
+            Up_BtClick();
+        else
+            Down_BtClick();
+        return true;
+    }
     switch (key) {
     case VK_RETURN:
         if (grid.Mode() == kListMode) PlayCell(grid.CurrentColumn(), grid.CurrentRow());
         return true;
-    case VK_UP:
-        if (!control) return false;
-        Up_BtClick();
-        return true;
-    case VK_DOWN:
-        if (!control) return false;
-        Down_BtClick();
-        return true;
     case VK_DELETE:
         Del_BtClick();
+        return true;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_END:
+        // The grid moves its own current cell: the list view's key handling
+        // would change its selection too.
+        if (grid.StepRow(RowStepOf(key), ListView_GetCountPerPage(gridView))) ShowCurrentCell();
         return true;
     case VK_LEFT:
     case VK_RIGHT:

@@ -302,6 +302,32 @@ TEST_F(PlayListGridTest, MovesAndDeletesCarryMarkersAndTheCurrentEntry) {
     EXPECT_FALSE(grid.MoveDown());
 }
 
+TEST_F(PlayListGridTest, KeysStepTheCurrentRowWithinTheRowsAndKeepItsColumn) {
+    AddPaths({"C:\\1.mp3", "C:\\2.mp3", "C:\\3.mp3", "C:\\4.mp3", "C:\\5.mp3",
+              "C:\\6.mp3", "C:\\7.mp3", "C:\\8.mp3", "C:\\9.mp3", "C:\\10.mp3"});
+    using Step = PlayListGrid::RowStep;
+    struct Case {
+        int32_t from;
+        Step step;
+        int32_t perPage;
+        int32_t to; // 0: stays, false
+    };
+    const Case cases[] = {
+        {5, Step::Up, 4, 4},     {5, Step::Down, 4, 6},     {5, Step::PageUp, 4, 1},
+        {5, Step::PageDown, 4, 9}, {9, Step::PageDown, 4, 10}, {2, Step::PageUp, 4, 1},
+        {1, Step::Up, 4, 0},     {10, Step::Down, 4, 0},    {10, Step::PageDown, 4, 0},
+        {5, Step::First, 4, 1},  {5, Step::Last, 4, 10},    {1, Step::First, 4, 0},
+        {5, Step::PageDown, 0, 6}, // no whole row visible: a page is one row
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "from " << c.from << ", step " << int(c.step));
+        ASSERT_TRUE(grid.SelectCell(2, c.from));
+        EXPECT_EQ(grid.StepRow(c.step, c.perPage), c.to != 0);
+        EXPECT_EQ(grid.CurrentRow(), c.to != 0 ? c.to : c.from);
+        EXPECT_EQ(grid.CurrentColumn(), 2);
+    }
+}
+
 TEST_F(PlayListGridTest, PlayingARowAndClearing) {
     AddPaths({"C:\\a.mp3", "C:\\b.mp3", "C:\\c.mp3"});
     struct Case {
