@@ -1,8 +1,8 @@
 # Import libraries that load their DLL at the first call rather than at
 # start: comctl32 (which registers every control class as it loads) and
 # comdlg32 (with the printing DLLs it pulls in) cost about 45 ms before
-# WinMain under Wine, on the way to the first sound. A function missing
-# from the list of exports fails the link, so nothing falls back silently.
+# WinMain under Wine, on the way to the first sound. A test checks that
+# Quorel.exe still imports neither at start (tests/win/CMakeLists.txt).
 #   quorel_delay_load_library(TARGET DEF_FILE)
 function(quorel_delay_load_library target def)
     file(READ ${def} exports)
