@@ -3,20 +3,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "SynthesisWindow.h"
+#include "SynthesisSums.h"
 
 namespace {
 
-constexpr int32_t kRingSize = 512; // 16 N at full rate
-
-// A history ring holds 16 N values (N the synthesis width). Each is stored twice
-// in a row, so that the values the window reads from a position lie contiguously,
-// and also in reverse order (value i at R - 1 - i, again twice), so that the sums
-// that read the ring backwards can run forwards too.
-struct alignas(16) HistoryRing {
-    float forward[2 * kRingSize];
-    float backward[2 * kRingSize];
-};
 HistoryRing gRings[2];
 int32_t gPositions[2]; // position A (channel 0) and position B (channel 1)
 
@@ -53,14 +43,6 @@ void FillDctCoefficients(float* coefficients, int32_t half) {
 // Four floats: the window sums of neighbouring outputs, or four DCTs side by side (a
 // plain vector type, which templates take without dropping the SSE type's attributes).
 typedef float Float4 __attribute__((vector_size(16)));
-
-// sum += a * b and sum -= a * b over four lanes.
-inline void AddProduct(Float4& sum, const float* a, const float* b) {
-    sum = _mm_add_ps(sum, _mm_mul_ps(_mm_loadu_ps(a), _mm_loadu_ps(b)));
-}
-inline void SubtractProduct(Float4& sum, const float* a, const float* b) {
-    sum = _mm_sub_ps(sum, _mm_mul_ps(_mm_loadu_ps(a), _mm_loadu_ps(b)));
-}
 
 // X[k] = sum x[n] cos((2n + 1) k pi / (2N)) by the recursive even/odd split. T is a
 // float, or a vector of four that runs four transforms side by side, each lane with
@@ -147,14 +129,6 @@ void SynthStore(const Float4* sums, uint8_t* output, int32_t first, int32_t stri
     }
 }
 
-// The window coefficients of one width, rearranged so that the sums of neighbouring
-// outputs read neighbouring coefficients: [tap][output].
-template <int N> struct WindowTable {
-    float rising[8][N / 2];    // c[16 f m + 2t], for outputs m < N/2
-    float falling[8][N / 2];   // c[16 f m + 2t + 1]
-    float upperNear[8][N / 2]; // c[s - 1], for outputs N/2 + 1 + j
-    float upperFar[8][N / 2];  // c[s]
-};
 WindowTable<32> gWindow32;
 WindowTable<16> gWindow16;
 WindowTable<8> gWindow8;
@@ -168,6 +142,23 @@ template <> WindowTable<16>& WindowOf<16>() {
 }
 template <> WindowTable<8>& WindowOf<8>() {
     return gWindow8;
+}
+
+// The window sums of each width: eight outputs at a time where the processor has AVX
+// and tests allow it, else four.
+bool gWideAllowed = true;
+WindowSumsRoutine<32> gWindowSums32 = WindowSums<32, 4>;
+WindowSumsRoutine<16> gWindowSums16 = WindowSums<16, 4>;
+
+template <int N> WindowSumsRoutine<N> WindowSumsOf();
+template <> WindowSumsRoutine<32> WindowSumsOf<32>() {
+    return gWindowSums32;
+}
+template <> WindowSumsRoutine<16> WindowSumsOf<16>() {
+    return gWindowSums16;
+}
+template <> WindowSumsRoutine<8> WindowSumsOf<8>() {
+    return WindowSums<8, 4>;
 }
 
 template <int N> void FillWindowTable() {
@@ -205,27 +196,15 @@ void SynthWindow(const float* transformed, HistoryRing& ring, int32_t& position,
         _mm_store_ps(ring.backward + Ring - position - k - 4, reversed);
         _mm_store_ps(ring.backward + 2 * Ring - position - k - 4, reversed);
     }
-    const float* v = ring.forward + position;
-    const WindowTable<N>& table = WindowOf<N>();
-    // Four neighbouring outputs at a time; each output still sums its taps in order.
     constexpr int Groups = N / 8;
-    Float4 lowerSums[Groups] = {};
-    Float4 upperSums[Groups] = {};
-    float middle = 0.0f;
-    for (int t = 0; t < 8; ++t) {
-        const float* tap = v + 2 * N * t;
-        // backward[i] is the ring value at (start - i).
-        const float* lowerBackward =
-            ring.backward + ((-(position + 3 * N / 2 + 2 * N * t) - 1) & (Ring - 1));
-        const float* upperBackward =
-            ring.backward + ((-(position + N - 1 + 2 * N * t) - 1) & (Ring - 1));
-        for (int g = 0; g < Groups; ++g) {
-            AddProduct(lowerSums[g], table.rising[t] + 4 * g, tap + N / 2 + 4 * g);
-            SubtractProduct(lowerSums[g], table.falling[t] + 4 * g, lowerBackward + 4 * g);
-            AddProduct(upperSums[g], table.upperNear[t] + 4 * g, tap + N + 1 + 4 * g);
-            AddProduct(upperSums[g], table.upperFar[t] + 4 * g, upperBackward + 4 * g);
-        }
-        middle += kSynthesisWindow[256 + t] * tap[N];
+    alignas(32) float lowerValues[N / 2];
+    alignas(32) float upperValues[N / 2];
+    float middle;
+    WindowSumsOf<N>()(ring, position, WindowOf<N>(), lowerValues, upperValues, middle);
+    Float4 lowerSums[Groups], upperSums[Groups];
+    for (int g = 0; g < Groups; ++g) {
+        lowerSums[g] = _mm_load_ps(lowerValues + 4 * g);
+        upperSums[g] = _mm_load_ps(upperValues + 4 * g);
     }
     // Outputs in order: the lower sums, the middle one, then the upper sums one lane on.
     Float4 sums[N / 4];
@@ -371,6 +350,16 @@ void SynthInitTables() {
     FillWindowTable<32>();
     FillWindowTable<16>();
     FillWindowTable<8>();
+    __builtin_cpu_init();
+    const bool wide = gWideAllowed && __builtin_cpu_supports("avx");
+    gWindowSums32 = wide ? SynthWindowSumsWide32 : WindowSums<32, 4>;
+    gWindowSums16 = wide ? SynthWindowSumsWide16 : WindowSums<16, 4>;
+}
+
+bool SynthAllowWideWindow(bool allowed) {
+    gWideAllowed = allowed;
+    SynthInitTables();
+    return gWindowSums32 == SynthWindowSumsWide32;
 }
 
 void SynthReset() {
