@@ -48,7 +48,12 @@ void L2ReadScaleFactors(BitReader& reader) {
     for (int32_t e = 0; e < s.codedEntries; ++e)
         if (s.allocation[e] != 0) s.selection[e] = static_cast<int32_t>(reader.Read(2));
     for (int32_t e = 0; e < s.codedEntries; ++e) {
-        if (s.allocation[e] == 0) continue;
+        if (s.allocation[e] == 0) {
+            // Its samples are zeros times a zero factor.
+            for (float* part : s.factors)
+                part[e] = 0.0f;
+            continue;
+        }
         // Which of the three parts take a newly read scale factor.
         static const bool kNewFactor[4][3] = {
             {true, true, true}, {true, false, true}, {true, false, false}, {true, true, false}};
@@ -67,16 +72,21 @@ void L2ReadScaleFactors(BitReader& reader) {
 void L2ReadSamples(const uint8_t* input, int32_t frameBytes, int32_t position) {
     Layer12State& s = gLayer12;
     const Layer12Tables& t = gLayer12Tables;
+    // groups: the entry's grouped codes, or none; width 0 for an entry without samples.
     struct Entry {
-        int32_t index, last, offset, cls;
+        int32_t index, last, offset, width, middle;
+        const float (*groups)[3];
     };
     Entry entries[kMaxEntries];
     int32_t count = 0;
     int32_t granuleBits = 0;
     for (int32_t e = 0; e < s.decodedEntries; e += s.sharedPair[e] ? 2 : 1) {
-        const int32_t cls = s.allocation[e];
-        entries[count++] = {e, s.sharedPair[e] ? e + 1 : e, granuleBits, cls};
-        granuleBits += kQuantClasses[cls].tripleBits;
+        const QuantClass& quant = kQuantClasses[s.allocation[e]];
+        const float(*groups)[3] = nullptr;
+        if (quant.grouped) groups = t.groups + (quant.steps == 3 ? 0 : (quant.steps == 5 ? 32 : 160));
+        entries[count++] = {e,          s.sharedPair[e] ? e + 1 : e, granuleBits, quant.codeBits,
+                            (quant.steps - 1) / 2, groups};
+        granuleBits += quant.tripleBits;
     }
     granuleBits += L2SkippedBitsPerGranule();
     const uint8_t* bits = L12CopyFrame(input, frameBytes, position + kGranules * granuleBits);
@@ -87,28 +97,22 @@ void L2ReadSamples(const uint8_t* input, int32_t frameBytes, int32_t position) {
         float* slot2 = slot0 + 2 * kEntriesPerSlot;
         for (int32_t i = 0; i < count; ++i) {
             const Entry& entry = entries[i];
-            const QuantClass& quant = kQuantClasses[entry.cls];
             const int32_t at = position + entry.offset;
-            int32_t values[3] = {0, 0, 0};
-            if (quant.grouped) {
-                const uint32_t code = L12BitsAt(bits, at, quant.codeBits);
-                for (int32_t v = 0; v < 3; ++v) {
-                    if (quant.steps == 3) values[v] = t.groupsOf3[code][v];
-                    if (quant.steps == 5) values[v] = t.groupsOf5[code][v];
-                    if (quant.steps == 9) values[v] = t.groupsOf9[code][v];
-                }
-            } else if (entry.cls != 0) {
-                const int32_t middle = (quant.steps - 1) / 2;
+            float values[3] = {0.0f, 0.0f, 0.0f};
+            if (entry.groups) {
+                const float* group = entry.groups[L12BitsAt(bits, at, entry.width)];
                 for (int32_t v = 0; v < 3; ++v)
-                    values[v] = static_cast<int32_t>(
-                                    L12BitsAt(bits, at + v * quant.codeBits, quant.codeBits)) -
-                                middle;
+                    values[v] = group[v];
+            } else if (entry.width != 0) {
+                for (int32_t v = 0; v < 3; ++v)
+                    values[v] = static_cast<float>(
+                        static_cast<int32_t>(L12BitsAt(bits, at + v * entry.width, entry.width)) -
+                        entry.middle);
             }
             for (int32_t n = entry.index; n <= entry.last; ++n) {
-                const float factor = entry.cls != 0 ? factors[n] : 0.0f;
-                slot0[n] = static_cast<float>(values[0]) * factor;
-                slot1[n] = static_cast<float>(values[1]) * factor;
-                slot2[n] = static_cast<float>(values[2]) * factor;
+                slot0[n] = values[0] * factors[n];
+                slot1[n] = values[1] * factors[n];
+                slot2[n] = values[2] * factors[n];
             }
         }
     }
