@@ -20,6 +20,9 @@ typedef float Float4 __attribute__((vector_size(16)));
 // The long transform's coefficients and the long windows in all four lanes.
 Float4 gLongImdct4[18][18];
 Float4 gLongWindows4[4][36];
+// The short transform by line, outputs four to a vector, and the short window likewise.
+Float4 gShortImdct4[6][3];
+Float4 gShortWindow4[3];
 
 void L3Imdct36(const float* in, float* out) {
     // Line by line, so that the 18 sums advance together, each in line order: sums
@@ -119,16 +122,24 @@ void L3LongFour(const float* spectrum, const float* previous, const Float4* wind
     L3Scatter4(samples + 18, overlap + 18 * k, accumulate);
 }
 
-// Three windowed 12-point IMDCTs on interleaved short lines, placed at 6 + 6w.
+// Three windowed 12-point IMDCTs on interleaved short lines, placed at 6 + 6w. The
+// 12 outputs of a window are three vectors, each lane summing its lines in order.
 void L3ImdctShort(const float* in, float* out) {
     for (int32_t i = 0; i < 36; ++i)
         out[i] = 0.0f;
     for (int32_t w = 0; w < 3; ++w) {
-        for (int32_t i = 0; i < 12; ++i) {
-            float sum = 0.0f;
-            for (int32_t k = 0; k < 6; ++k)
-                sum += gShortImdct[i][k] * in[3 * k + w];
-            out[6 + 6 * w + i] += gShortWindow[i] * sum;
+        Float4 sums[3] = {};
+        for (int32_t k = 0; k < 6; ++k) {
+            const float line = in[3 * k + w];
+            for (int32_t v = 0; v < 3; ++v)
+                sums[v] += gShortImdct4[k][v] * line;
+        }
+        for (int32_t v = 0; v < 3; ++v) {
+            float* place = out + 6 + 6 * w + 4 * v;
+            Float4 value;
+            std::memcpy(&value, place, sizeof(value));
+            value += gShortWindow4[v] * sums[v];
+            std::memcpy(place, &value, sizeof(value));
         }
     }
 }
@@ -302,6 +313,12 @@ void L3InitHybridTables() {
     for (int32_t type = 0; type < 4; ++type)
         for (int32_t i = 0; i < 36; ++i)
             gLongWindows4[type][i] = Float4{1, 1, 1, 1} * gLongWindows[type][i];
+    for (int32_t v = 0; v < 3; ++v) {
+        for (int32_t k = 0; k < 6; ++k)
+            gShortImdct4[k][v] = Float4{gShortImdct[4 * v][k], gShortImdct[4 * v + 1][k],
+                                        gShortImdct[4 * v + 2][k], gShortImdct[4 * v + 3][k]};
+        std::memcpy(&gShortWindow4[v], gShortWindow + 4 * v, sizeof(Float4));
+    }
 }
 
 L3OutputRoutine L3ChooseOutputRoutine(bool monoStream, int32_t channelChoice) {
