@@ -246,7 +246,9 @@ bool HuffmanCount1BySteps(BitReader& reader, int32_t table, int32_t* quad, int32
 } // namespace
 
 void L3InitHuffmanTables() {
-    std::memset(gPool, 0, sizeof(gPool));
+    // Only what an earlier build filled: the rest is still zero, and untouched pages
+    // cost a start-up nothing.
+    std::memset(gPool, 0, sizeof(gPool[0]) * static_cast<size_t>(gPoolUsed));
     gPoolUsed = 0;
     for (int32_t t = 0; t < kHuffmanCodeTableCount; ++t) {
         const HuffmanCodeTable& table = kHuffmanCodeTables[t];
