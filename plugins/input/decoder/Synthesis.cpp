@@ -45,8 +45,7 @@ void FillDctCoefficients(float* coefficients, int32_t half) {
 typedef float Float4 __attribute__((vector_size(16)));
 
 // X[k] = sum x[n] cos((2n + 1) k pi / (2N)) by the recursive even/odd split. T is a
-// float, or a vector of four that runs four transforms side by side, each lane with
-// exactly the operations of the float one.
+// vector of four that runs four transforms side by side.
 template <int N, typename T> struct Dct {
     static void Run(const T* in, T* out) {
         constexpr int Half = N / 2;
@@ -222,15 +221,20 @@ void SynthWindow(const float* transformed, HistoryRing& ring, int32_t& position,
 
 // Slots 0 ... count - 1 through one ring: fill(s, x) gives slot s's N subband samples,
 // which become PCM at output indexes first(s) + i stride. The DCTs of four slots run
-// at once, one slot per vector lane; their window sums follow one slot after another.
+// at once, one slot per vector lane (the lanes past the last slot transform zeros);
+// their window sums follow one slot after another.
 template <int N, bool EightBit, typename Fill, typename First>
 void SynthRun(int32_t count, Fill fill, HistoryRing& ring, int32_t& position, uint8_t* output,
               First first, int32_t stride) {
-    int32_t s = 0;
-    for (; s + 4 <= count; s += 4) {
+    for (int32_t s = 0; s < count; s += 4) {
+        const int32_t lanes = count - s < 4 ? count - s : 4;
         float x[4][N];
-        for (int lane = 0; lane < 4; ++lane)
-            fill(s + lane, x[lane]);
+        for (int lane = 0; lane < 4; ++lane) {
+            if (lane < lanes)
+                fill(s + lane, x[lane]);
+            else
+                std::memset(x[lane], 0, sizeof(x[lane]));
+        }
         Float4 in[N];
         for (int k = 0; k < N; k += 4) {
             Float4 rows[4] = {_mm_loadu_ps(x[0] + k), _mm_loadu_ps(x[1] + k),
@@ -248,16 +252,9 @@ void SynthRun(int32_t count, Fill fill, HistoryRing& ring, int32_t& position, ui
             for (int lane = 0; lane < 4; ++lane)
                 _mm_storeu_ps(transformed[lane] + k, columns[lane]);
         }
-        for (int lane = 0; lane < 4; ++lane)
+        for (int lane = 0; lane < lanes; ++lane)
             SynthWindow<N, EightBit>(transformed[lane], ring, position, output, first(s + lane),
                                      stride);
-    }
-    for (; s < count; ++s) {
-        float x[N];
-        fill(s, x);
-        float transformed[N];
-        Dct<N, float>::Run(x, transformed);
-        SynthWindow<N, EightBit>(transformed, ring, position, output, first(s), stride);
     }
 }
 
