@@ -10,7 +10,7 @@
 #include <string>
 
 #include "DecoderTestSupport.h"
-#include "Synthesis.h"
+#include "Simd.h"
 
 namespace {
 
@@ -85,9 +85,10 @@ TEST(OutputHashTest, EveryBuildDecodesTheRecordedBits) {
     // Each layer, both Layer III versions, intensity stereo and a Layer II low rate.
     const char* const streams[] = {"l1-fl2.bit",    "l2-fl11.bit",      "l3-compl.bit",
                                    "l3-test46.bit", "M2L3_compl24.bit", "fixtures/lsf22-joint.mp2"};
-    // The window sums four outputs at a time, then eight where the processor allows.
+    // The four-lane routines, then the AVX ones where the processor has AVX.
     for (const bool wide : {false, true}) {
-        if (SynthAllowWideWindow(wide) != wide) continue;
+        SimdAllowWide(wide);
+        if (SimdWide() != wide) continue;
         std::istringstream lines(std::string(list.begin(), list.end()));
         std::string stream;
         int32_t reduction = 0;
@@ -109,5 +110,5 @@ TEST(OutputHashTest, EveryBuildDecodesTheRecordedBits) {
         }
         EXPECT_EQ(checked, 6 * 9);
     }
-    SynthAllowWideWindow(true);
+    SimdAllowWide(true);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "Simd.h"
 #include "SynthesisSums.h"
 
 namespace {
@@ -143,9 +144,7 @@ template <> WindowTable<8>& WindowOf<8>() {
     return gWindow8;
 }
 
-// The window sums of each width: eight outputs at a time where the processor has AVX
-// and tests allow it, else four.
-bool gWideAllowed = true;
+// The window sums of each width: eight outputs at a time with AVX, else four.
 WindowSumsRoutine<32> gWindowSums32 = WindowSums<32, 4>;
 WindowSumsRoutine<16> gWindowSums16 = WindowSums<16, 4>;
 
@@ -347,17 +346,11 @@ void SynthInitTables() {
     FillWindowTable<32>();
     FillWindowTable<16>();
     FillWindowTable<8>();
-    __builtin_cpu_init();
-    const bool wide = gWideAllowed && __builtin_cpu_supports("avx");
+    const bool wide = SimdWide();
     gWindowSums32 = wide ? SynthWindowSumsWide32 : WindowSums<32, 4>;
     gWindowSums16 = wide ? SynthWindowSumsWide16 : WindowSums<16, 4>;
 }
 
-bool SynthAllowWideWindow(bool allowed) {
-    gWideAllowed = allowed;
-    SynthInitTables();
-    return gWindowSums32 == SynthWindowSumsWide32;
-}
 
 void SynthReset() {
     for (HistoryRing& ring : gRings) {

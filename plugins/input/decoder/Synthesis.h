@@ -13,11 +13,6 @@ constexpr int32_t kSubbands = 32;
 
 void SynthInitTables();
 
-// Window sums eight outputs at a time where the processor has AVX (allowed by default),
-// else four: both give the same bits. Tests run both; returns whether the wide sums
-// are in use.
-bool SynthAllowWideWindow(bool allowed);
-
 // Clears both history rings and both ring positions.
 void SynthReset();
 
