@@ -70,11 +70,11 @@ void L12InitTables() {
     for (int32_t c = 1; c < kLayer2ClassCount; ++c)
         t.layer2StepFactors[c] = static_cast<float>(2.0 / kQuantClasses[c].steps);
     // The first sample of a triple is the lowest digit; each digit is centred on zero.
-    float(*groups)[3] = t.groups;
+    int8_t(*groups)[3] = t.groups;
     for (const int32_t steps : {3, 5, 9}) {
         const int32_t codes = steps == 3 ? 32 : (steps == 5 ? 128 : 1024);
         for (int32_t i = 0; i < codes; ++i, ++groups)
             for (int32_t d = 0, rest = i; d < 3; ++d, rest /= steps)
-                (*groups)[d] = static_cast<float>(rest % steps - (steps - 1) / 2);
+                (*groups)[d] = static_cast<int8_t>(rest % steps - (steps - 1) / 2);
     }
 }

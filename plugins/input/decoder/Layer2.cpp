@@ -72,7 +72,7 @@ void L2ReadScaleFactors(BitReader& reader) {
 // shared partner (last; index again when it has none) whose slots take the samples.
 struct SampleEntry {
     int32_t index, last, offset, width, middle;
-    const float (*groups)[3];
+    const int8_t (*groups)[3];
 };
 
 // A triple times each entry's factor into three consecutive slots. A single entry is
@@ -117,7 +117,7 @@ void L2ReadSamples(const uint8_t* input, int32_t frameBytes, int32_t position) {
         float* slot0 = s.samples + 3 * kEntriesPerSlot * granule;
         for (int32_t i = 0; i < groupedCount; ++i) {
             const SampleEntry& entry = grouped[i];
-            const float* group = entry.groups[L12BitsAt(bits, position + entry.offset, entry.width)];
+            const int8_t* group = entry.groups[L12BitsAt(bits, position + entry.offset, entry.width)];
             L2StoreTriple(entry, factors, slot0, group[0], group[1], group[2]);
         }
         for (int32_t i = 0; i < plainCount; ++i) {
