@@ -10,6 +10,7 @@
 #include <string>
 
 #include "DecoderTestSupport.h"
+#include "Simd.h"
 
 namespace {
 
@@ -84,24 +85,30 @@ TEST(OutputHashTest, EveryBuildDecodesTheRecordedBits) {
     // Each layer, both Layer III versions, intensity stereo and a Layer II low rate.
     const char* const streams[] = {"l1-fl2.bit",    "l2-fl11.bit",      "l3-compl.bit",
                                    "l3-test46.bit", "M2L3_compl24.bit", "fixtures/lsf22-joint.mp2"};
-    std::istringstream lines(std::string(list.begin(), list.end()));
-    std::string stream;
-    int32_t reduction = 0;
-    int32_t conversion = 0;
-    std::string expected;
-    int32_t checked = 0;
-    while (lines >> stream >> reduction >> conversion >> expected) {
-        bool chosen = false;
-        for (const char* name : streams)
-            chosen = chosen || stream == name;
-        if (!chosen) continue;
-        SCOPED_TRACE(stream + " reduction " + std::to_string(reduction) + " conversion " +
-                     std::to_string(conversion));
-        const DecodedStream decoded =
-            DecodeStream(ReadTestFile("decoder/" + stream), {reduction, conversion, 24000});
-        ASSERT_TRUE(decoded.started);
-        EXPECT_EQ(Md5Hex(decoded.pcm), expected);
-        ++checked;
+    // The four-lane routines, then the AVX ones where the processor has AVX.
+    for (const bool wide : {false, true}) {
+        SimdAllowWide(wide);
+        if (SimdWide() != wide) continue;
+        std::istringstream lines(std::string(list.begin(), list.end()));
+        std::string stream;
+        int32_t reduction = 0;
+        int32_t conversion = 0;
+        std::string expected;
+        int32_t checked = 0;
+        while (lines >> stream >> reduction >> conversion >> expected) {
+            bool chosen = false;
+            for (const char* name : streams)
+                chosen = chosen || stream == name;
+            if (!chosen) continue;
+            SCOPED_TRACE(stream + " reduction " + std::to_string(reduction) + " conversion " +
+                         std::to_string(conversion) + (wide ? " wide" : " narrow"));
+            const DecodedStream decoded =
+                DecodeStream(ReadTestFile("decoder/" + stream), {reduction, conversion, 24000});
+            ASSERT_TRUE(decoded.started);
+            EXPECT_EQ(Md5Hex(decoded.pcm), expected);
+            ++checked;
+        }
+        EXPECT_EQ(checked, 6 * 9);
     }
-    EXPECT_EQ(checked, 6 * 9);
+    SimdAllowWide(true);
 }

@@ -26,17 +26,17 @@ struct BitReader {
 
     // Brings the held bits to at least 25.
     void Refill() {
-        if (count > 24) return;
         if (next >= 0 && next + 4 <= size) {
-            // Four bytes at once; the whole ones that fit are taken. The bits of a
-            // part byte behind them are that byte's own, which the next refill
-            // brings to the same place again.
+            // Four bytes at once; the whole ones that fit are taken, none when more
+            // than 24 bits are held, without a branch on that. The bits behind the
+            // held ones are the stream's own, which a later refill brings to the
+            // same place again.
             const uint8_t* at = bytes + next;
             const uint32_t word = (static_cast<uint32_t>(at[0]) << 24) |
                                   (static_cast<uint32_t>(at[1]) << 16) |
                                   (static_cast<uint32_t>(at[2]) << 8) | at[3];
             const int32_t taken = (32 - count) >> 3;
-            held |= word >> count;
+            held |= static_cast<uint32_t>(static_cast<uint64_t>(word) >> count);
             next += taken;
             count += 8 * taken;
             return;

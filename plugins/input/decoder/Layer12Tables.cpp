@@ -1,6 +1,7 @@
 #include "Layer12Tables.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "Layer12.h"
 
@@ -69,13 +70,11 @@ void L12InitTables() {
     for (int32_t c = 1; c < kLayer2ClassCount; ++c)
         t.layer2StepFactors[c] = static_cast<float>(2.0 / kQuantClasses[c].steps);
     // The first sample of a triple is the lowest digit; each digit is centred on zero.
-    for (int32_t i = 0; i < 32; ++i)
-        for (int32_t d = 0, rest = i; d < 3; ++d, rest /= 3)
-            t.groupsOf3[i][d] = static_cast<int8_t>(rest % 3 - 1);
-    for (int32_t i = 0; i < 128; ++i)
-        for (int32_t d = 0, rest = i; d < 3; ++d, rest /= 5)
-            t.groupsOf5[i][d] = static_cast<int8_t>(rest % 5 - 2);
-    for (int32_t i = 0; i < 1024; ++i)
-        for (int32_t d = 0, rest = i; d < 3; ++d, rest /= 9)
-            t.groupsOf9[i][d] = static_cast<int16_t>(rest % 9 - 4);
+    int8_t(*groups)[3] = t.groups;
+    for (const int32_t steps : {3, 5, 9}) {
+        const int32_t codes = steps == 3 ? 32 : (steps == 5 ? 128 : 1024);
+        for (int32_t i = 0; i < codes; ++i, ++groups)
+            for (int32_t d = 0, rest = i; d < 3; ++d, rest /= steps)
+                (*groups)[d] = static_cast<int8_t>(rest % steps - (steps - 1) / 2);
+    }
 }

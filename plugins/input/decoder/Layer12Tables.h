@@ -43,8 +43,8 @@ struct Layer12Tables {
     float scaleFactors[64];                     // 65536 * 2^(-i/3)
     float layer1StepFactors[16];                // allocation a: 2 / (2^(a+1) - 1); 0 for a = 0
     float layer2StepFactors[kLayer2ClassCount]; // 2 / steps; 0 for class 0
-    int8_t groupsOf3[32][3];
-    int8_t groupsOf5[128][3];
-    int16_t groupsOf9[1024][3];
+    // The three values of each grouped code: the codes of 3 steps first, then those
+    // of 5 and of 9 steps.
+    int8_t groups[32 + 128 + 1024][3];
 };
 extern Layer12Tables gLayer12Tables;

@@ -1,5 +1,7 @@
 // Layer II frames: allocations by table, scale-factor selection, up to three scale
 // factors per entry, and 12 granules of sample triples (4 per part).
+#include <initializer_list>
+
 #include "DecoderCore.h"
 #include "Layer12.h"
 #include "Layer12State.h"
@@ -48,7 +50,12 @@ void L2ReadScaleFactors(BitReader& reader) {
     for (int32_t e = 0; e < s.codedEntries; ++e)
         if (s.allocation[e] != 0) s.selection[e] = static_cast<int32_t>(reader.Read(2));
     for (int32_t e = 0; e < s.codedEntries; ++e) {
-        if (s.allocation[e] == 0) continue;
+        if (s.allocation[e] == 0) {
+            // Its samples are zeros times a zero factor.
+            for (float* part : s.factors)
+                part[e] = 0.0f;
+            continue;
+        }
         // Which of the three parts take a newly read scale factor.
         static const bool kNewFactor[4][3] = {
             {true, true, true}, {true, false, true}, {true, false, false}, {true, true, false}};
@@ -61,56 +68,70 @@ void L2ReadScaleFactors(BitReader& reader) {
     }
 }
 
+// One entry's place: its triple's bits in the granule, and the entry (index) and its
+// shared partner (last; index again when it has none) whose slots take the samples.
+struct SampleEntry {
+    int32_t index, last, offset, width, middle;
+    const int8_t (*groups)[3];
+};
+
+// A triple times each entry's factor into three consecutive slots. A single entry is
+// its own partner and is written twice, which saves a branch on every entry.
+inline void L2StoreTriple(const SampleEntry& entry, const float* factors, float* slot0,
+                          float v0, float v1, float v2) {
+    for (const int32_t n : {entry.index, entry.last}) {
+        slot0[n] = v0 * factors[n];
+        slot0[kEntriesPerSlot + n] = v1 * factors[n];
+        slot0[2 * kEntriesPerSlot + n] = v2 * factors[n];
+    }
+}
+
 // The samples of the decoded entries, granule by granule from bit position on: each
 // entry's triple at its place in the granule (a shared pair's once) into three
-// consecutive slots, the entries above the subband limit skipped.
+// consecutive slots, the entries above the subband limit skipped. The entries are
+// sorted by how their samples are coded, so that the loops over them do not branch.
 void L2ReadSamples(const uint8_t* input, int32_t frameBytes, int32_t position) {
     Layer12State& s = gLayer12;
     const Layer12Tables& t = gLayer12Tables;
-    struct Entry {
-        int32_t index, last, offset, cls;
-    };
-    Entry entries[kMaxEntries];
-    int32_t count = 0;
+    SampleEntry grouped[kMaxEntries], plain[kMaxEntries], silent[kMaxEntries];
+    int32_t groupedCount = 0, plainCount = 0, silentCount = 0;
     int32_t granuleBits = 0;
     for (int32_t e = 0; e < s.decodedEntries; e += s.sharedPair[e] ? 2 : 1) {
-        const int32_t cls = s.allocation[e];
-        entries[count++] = {e, s.sharedPair[e] ? e + 1 : e, granuleBits, cls};
-        granuleBits += kQuantClasses[cls].tripleBits;
+        const QuantClass& quant = kQuantClasses[s.allocation[e]];
+        SampleEntry entry = {e, s.sharedPair[e] ? e + 1 : e, granuleBits, quant.codeBits,
+                             (quant.steps - 1) / 2, nullptr};
+        if (quant.grouped) {
+            entry.groups = t.groups + (quant.steps == 3 ? 0 : (quant.steps == 5 ? 32 : 160));
+            grouped[groupedCount++] = entry;
+        } else if (quant.codeBits != 0) {
+            plain[plainCount++] = entry;
+        } else {
+            silent[silentCount++] = entry;
+        }
+        granuleBits += quant.tripleBits;
     }
     granuleBits += L2SkippedBitsPerGranule();
     const uint8_t* bits = L12CopyFrame(input, frameBytes, position + kGranules * granuleBits);
     for (int32_t granule = 0; granule < kGranules; ++granule, position += granuleBits) {
         const float* factors = s.factors[granule / kGranulesPerPart];
         float* slot0 = s.samples + 3 * kEntriesPerSlot * granule;
-        float* slot1 = slot0 + kEntriesPerSlot;
-        float* slot2 = slot0 + 2 * kEntriesPerSlot;
-        for (int32_t i = 0; i < count; ++i) {
-            const Entry& entry = entries[i];
-            const QuantClass& quant = kQuantClasses[entry.cls];
-            const int32_t at = position + entry.offset;
-            int32_t values[3] = {0, 0, 0};
-            if (quant.grouped) {
-                const uint32_t code = L12BitsAt(bits, at, quant.codeBits);
-                for (int32_t v = 0; v < 3; ++v) {
-                    if (quant.steps == 3) values[v] = t.groupsOf3[code][v];
-                    if (quant.steps == 5) values[v] = t.groupsOf5[code][v];
-                    if (quant.steps == 9) values[v] = t.groupsOf9[code][v];
-                }
-            } else if (entry.cls != 0) {
-                const int32_t middle = (quant.steps - 1) / 2;
-                for (int32_t v = 0; v < 3; ++v)
-                    values[v] = static_cast<int32_t>(
-                                    L12BitsAt(bits, at + v * quant.codeBits, quant.codeBits)) -
-                                middle;
-            }
-            for (int32_t n = entry.index; n <= entry.last; ++n) {
-                const float factor = entry.cls != 0 ? factors[n] : 0.0f;
-                slot0[n] = static_cast<float>(values[0]) * factor;
-                slot1[n] = static_cast<float>(values[1]) * factor;
-                slot2[n] = static_cast<float>(values[2]) * factor;
-            }
+        for (int32_t i = 0; i < groupedCount; ++i) {
+            const SampleEntry& entry = grouped[i];
+            const int8_t* group = entry.groups[L12BitsAt(bits, position + entry.offset, entry.width)];
+            L2StoreTriple(entry, factors, slot0, group[0], group[1], group[2]);
         }
+        for (int32_t i = 0; i < plainCount; ++i) {
+            const SampleEntry& entry = plain[i];
+            const int32_t at = position + entry.offset;
+            float values[3];
+            for (int32_t v = 0; v < 3; ++v)
+                values[v] = static_cast<float>(
+                    static_cast<int32_t>(L12BitsAt(bits, at + v * entry.width, entry.width)) -
+                    entry.middle);
+            L2StoreTriple(entry, factors, slot0, values[0], values[1], values[2]);
+        }
+        for (int32_t i = 0; i < silentCount; ++i)
+            L2StoreTriple(silent[i], factors, slot0, 0.0f, 0.0f, 0.0f);
     }
 }
 

@@ -14,7 +14,7 @@ namespace {
 // child's width (bits 27-24) and the child's offset in the pool (bits 15-0).
 constexpr uint32_t kLink = 0x80000000u;
 constexpr uint32_t kEscape = 0x00200000u;
-constexpr int32_t kPoolSize = 16384; // the trees of all tables take 8156
+constexpr int32_t kPoolSize = 16384; // the trees of all tables take 12760
 constexpr int32_t kChildWidth = 6;
 
 uint32_t gPool[kPoolSize];
@@ -26,8 +26,8 @@ struct LookupTree {
 };
 LookupTree gTrees[kHuffmanCodeTableCount];
 
-const int8_t kFirstWidths[kHuffmanCodeTableCount] = {0, 3, 6, 6, 0, 8, 7, 6, 8,
-                                                     6, 8, 8, 7, 6, 0, 8, 8, 9};
+const int8_t kFirstWidths[kHuffmanCodeTableCount] = {0, 3, 6, 6, 0, 8, 8, 8, 8,
+                                                     8, 10, 10, 10, 10, 0, 10, 10, 10};
 
 const uint8_t kLinbits[32] = {0, 0, 0, 0, 0, 0, 0,  0,  0, 0, 0, 0, 0, 0, 0,  0,
                               1, 2, 3, 4, 6, 8, 10, 13, 4, 5, 6, 7, 8, 9, 11, 13};
@@ -246,7 +246,9 @@ bool HuffmanCount1BySteps(BitReader& reader, int32_t table, int32_t* quad, int32
 } // namespace
 
 void L3InitHuffmanTables() {
-    std::memset(gPool, 0, sizeof(gPool));
+    // Only what an earlier build filled: the rest is still zero, and untouched pages
+    // cost a start-up nothing.
+    std::memset(gPool, 0, sizeof(gPool[0]) * static_cast<size_t>(gPoolUsed));
     gPoolUsed = 0;
     for (int32_t t = 0; t < kHuffmanCodeTableCount; ++t) {
         const HuffmanCodeTable& table = kHuffmanCodeTables[t];

@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "Layer3LongBlocks.h"
+#include "Simd.h"
+
 namespace {
 
 float gLongImdct[18][18]; // [input line][output]: outputs 0-8 and 18-26 of the 36-point IMDCT
@@ -17,9 +20,14 @@ float gShortWindow[12];
 // value of four neighbouring subbands.
 typedef float Float4 __attribute__((vector_size(16)));
 
-// The long transform's coefficients and the long windows in all four lanes.
-Float4 gLongImdct4[18][18];
-Float4 gLongWindows4[4][36];
+// The long windows in every lane, by block type; eight subbands at a time where the
+// processor has AVX.
+LongBlockWindows gLongWindowLanes[4];
+Float4 gLongImdct4[18][18]; // the long transform's coefficients in all four lanes
+bool gWideLongBlocks;
+// The short transform by line, outputs four to a vector, and the short window likewise.
+Float4 gShortImdct4[6][3];
+Float4 gShortWindow4[3];
 
 void L3Imdct36(const float* in, float* out) {
     // Line by line, so that the 18 sums advance together, each in line order: sums
@@ -51,84 +59,33 @@ void L3Imdct36(const float* in, float* out) {
     }
 }
 
-// Values i of four subbands, 18 apart from values, into vectors[i] (i < 18), lane j
-// from subband j.
-void L3Gather4(const float* values, Float4* vectors) {
-    for (int32_t i = 0; i < 16; i += 4) {
-        __m128 rows[4] = {_mm_loadu_ps(values + i), _mm_loadu_ps(values + 18 + i),
-                          _mm_loadu_ps(values + 36 + i), _mm_loadu_ps(values + 54 + i)};
-        _MM_TRANSPOSE4_PS(rows[0], rows[1], rows[2], rows[3]);
-        for (int32_t r = 0; r < 4; ++r)
-            vectors[i + r] = rows[r];
+// Four lanes for the long blocks without AVX.
+struct FourLanes {
+    static Float4 Coefficient(const Float4& coefficient) { return coefficient; }
+    static void Gather(const float* values, Float4* vectors) { L3Gather4(values, vectors); }
+    static void Scatter(const Float4* vectors, float* values, bool accumulate) {
+        L3Scatter4(vectors, values, accumulate);
     }
-    for (int32_t i = 16; i < 18; ++i)
-        vectors[i] = Float4{values[i], values[18 + i], values[36 + i], values[54 + i]};
-}
+};
 
-// The reverse: vectors[i] lane j to values[18 j + i], or added to what is there.
-void L3Scatter4(const Float4* vectors, float* values, bool accumulate) {
-    for (int32_t i = 0; i < 16; i += 4) {
-        __m128 rows[4] = {vectors[i], vectors[i + 1], vectors[i + 2], vectors[i + 3]};
-        _MM_TRANSPOSE4_PS(rows[0], rows[1], rows[2], rows[3]);
-        for (int32_t j = 0; j < 4; ++j) {
-            float* place = values + 18 * j + i;
-            _mm_storeu_ps(place, accumulate ? _mm_add_ps(_mm_loadu_ps(place), rows[j]) : rows[j]);
-        }
-    }
-    for (int32_t i = 16; i < 18; ++i)
-        for (int32_t j = 0; j < 4; ++j) {
-            float& place = values[18 * j + i];
-            place = accumulate ? place + vectors[i][j] : vectors[i][j];
-        }
-}
-
-// Four neighbouring long-block subbands from k at once, one per lane: each lane does
-// exactly what L3Imdct36, the window and the overlap steps of L3Hybrid do for its
-// subband, with the window applied as the transform's outputs are placed.
-void L3LongFour(const float* spectrum, const float* previous, const Float4* window, int32_t k,
-                float* overlap, float* block, bool accumulate) {
-    Float4 lines[18];
-    L3Gather4(spectrum + 18 * k, lines);
-    Float4 samples[36];
-    for (int32_t half = 0; half < 2; ++half) {
-        Float4 sums[9] = {};
-        for (int32_t n = 0; n < 18; ++n)
-            for (int32_t r = 0; r < 9; ++r)
-                sums[r] += gLongImdct4[n][9 * half + r] * lines[n];
-        // x[17 - i] = -x[i] and x[53 - i] = x[i].
-        for (int32_t i = 0; i < 9; ++i) {
-            if (half == 0) {
-                samples[i] = sums[i] * window[i];
-                samples[17 - i] = -sums[i] * window[17 - i];
-            } else {
-                samples[18 + i] = sums[i] * window[18 + i];
-                samples[35 - i] = sums[i] * window[35 - i];
-            }
-        }
-    }
-    Float4 before[18] = {};
-    if (previous) L3Gather4(previous + 18 * k, before);
-    // Odd subbands (lanes 1 and 3) invert their odd slots.
-    const __m128 invert = _mm_castsi128_ps(_mm_setr_epi32(0, INT32_MIN, 0, INT32_MIN));
-    for (int32_t s = 0; s < kLayer3Slots; ++s) {
-        __m128 value = samples[s] + before[s];
-        if (s & 1) value = _mm_xor_ps(value, invert);
-        float* out = block + kSubbands * s + k;
-        _mm_storeu_ps(out, accumulate ? _mm_add_ps(_mm_loadu_ps(out), value) : value);
-    }
-    L3Scatter4(samples + 18, overlap + 18 * k, accumulate);
-}
-
-// Three windowed 12-point IMDCTs on interleaved short lines, placed at 6 + 6w.
+// Three windowed 12-point IMDCTs on interleaved short lines, placed at 6 + 6w. The
+// 12 outputs of a window are three vectors, each lane summing its lines in order.
 void L3ImdctShort(const float* in, float* out) {
     for (int32_t i = 0; i < 36; ++i)
         out[i] = 0.0f;
     for (int32_t w = 0; w < 3; ++w) {
-        for (int32_t i = 0; i < 12; ++i) {
-            float sum = 0.0f;
-            for (int32_t k = 0; k < 6; ++k)
-                sum += gShortImdct[i][k] * in[3 * k + w];
-            out[6 + 6 * w + i] += gShortWindow[i] * sum;
+        Float4 sums[3] = {};
+        for (int32_t k = 0; k < 6; ++k) {
+            const float line = in[3 * k + w];
+            for (int32_t v = 0; v < 3; ++v)
+                sums[v] += gShortImdct4[k][v] * line;
+        }
+        for (int32_t v = 0; v < 3; ++v) {
+            float* place = out + 6 + 6 * w + 4 * v;
+            Float4 value;
+            std::memcpy(&value, place, sizeof(value));
+            value += gShortWindow4[v] * sums[v];
+            std::memcpy(place, &value, sizeof(value));
         }
     }
 }
@@ -158,18 +115,23 @@ int32_t L3Hybrid(const HybridChannel& channel, float* overlap, float* block, boo
     // the block type says.
     const int32_t mixedWindowType = channel.mixed ? 0 : channel.blockType;
 
-    // The long window of each lane of the first four subbands.
-    Float4 firstWindow[36];
-    for (int32_t i = 0; i < 36; ++i) {
-        const float low = gLongWindows[mixedWindowType][i];
-        const float high = gLongWindows[channel.blockType][i];
-        firstWindow[i] = Float4{low, low, high, high};
-    }
+    // The long window of each lane of the first subbands: the two lowest may differ.
+    LongBlockWindows firstWindow;
+    for (int32_t i = 0; i < 36; ++i)
+        for (int32_t j = 0; j < 8; ++j)
+            firstWindow.lanes[i][j] = gLongWindows[j < 2 ? mixedWindowType : channel.blockType][i];
     for (int32_t k = 0; k < l3.hybridSubbands; ++k) {
         float samples[36];
+        const LongBlockWindows& lanes = k == 0 ? firstWindow : gLongWindowLanes[channel.blockType];
+        if (gWideLongBlocks && k % 8 == 0 && k + 8 <= longSubbands) {
+            L3LongEight(channel.spectrum, channel.previous, gLongImdct, lanes, k, overlap, block,
+                        accumulate);
+            k += 7;
+            continue;
+        }
         if (k % 4 == 0 && k + 4 <= longSubbands) {
-            const Float4* window = k == 0 ? firstWindow : gLongWindows4[channel.blockType];
-            L3LongFour(channel.spectrum, channel.previous, window, k, overlap, block, accumulate);
+            L3LongBlocks<4, FourLanes>(channel.spectrum, channel.previous, gLongImdct4, lanes, k,
+                                       overlap, block, accumulate);
             k += 3;
             continue;
         }
@@ -296,12 +258,20 @@ void L3InitHybridTables() {
     }
     for (int32_t i = 0; i < 12; ++i)
         gShortWindow[i] = static_cast<float>(std::sin(pi / 12 * (i + 0.5)));
+    for (int32_t type = 0; type < 4; ++type)
+        for (int32_t i = 0; i < 36; ++i)
+            for (int32_t j = 0; j < 8; ++j)
+                gLongWindowLanes[type].lanes[i][j] = gLongWindows[type][i];
     for (int32_t n = 0; n < 18; ++n)
         for (int32_t r = 0; r < 18; ++r)
             gLongImdct4[n][r] = Float4{1, 1, 1, 1} * gLongImdct[n][r];
-    for (int32_t type = 0; type < 4; ++type)
-        for (int32_t i = 0; i < 36; ++i)
-            gLongWindows4[type][i] = Float4{1, 1, 1, 1} * gLongWindows[type][i];
+    gWideLongBlocks = SimdWide();
+    for (int32_t v = 0; v < 3; ++v) {
+        for (int32_t k = 0; k < 6; ++k)
+            gShortImdct4[k][v] = Float4{gShortImdct[4 * v][k], gShortImdct[4 * v + 1][k],
+                                        gShortImdct[4 * v + 2][k], gShortImdct[4 * v + 3][k]};
+        std::memcpy(&gShortWindow4[v], gShortWindow + 4 * v, sizeof(Float4));
+    }
 }
 
 L3OutputRoutine L3ChooseOutputRoutine(bool monoStream, int32_t channelChoice) {

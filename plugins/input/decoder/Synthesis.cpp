@@ -3,20 +3,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "SynthesisWindow.h"
+#include "Simd.h"
+#include "SynthesisSums.h"
 
 namespace {
 
-constexpr int32_t kRingSize = 512; // 16 N at full rate
-
-// A history ring holds 16 N values (N the synthesis width). Each is stored twice
-// in a row, so that the values the window reads from a position lie contiguously,
-// and also in reverse order (value i at R - 1 - i, again twice), so that the sums
-// that read the ring backwards can run forwards too.
-struct alignas(16) HistoryRing {
-    float forward[2 * kRingSize];
-    float backward[2 * kRingSize];
-};
 HistoryRing gRings[2];
 int32_t gPositions[2]; // position A (channel 0) and position B (channel 1)
 
@@ -54,17 +45,8 @@ void FillDctCoefficients(float* coefficients, int32_t half) {
 // plain vector type, which templates take without dropping the SSE type's attributes).
 typedef float Float4 __attribute__((vector_size(16)));
 
-// sum += a * b and sum -= a * b over four lanes.
-inline void AddProduct(Float4& sum, const float* a, const float* b) {
-    sum = _mm_add_ps(sum, _mm_mul_ps(_mm_loadu_ps(a), _mm_loadu_ps(b)));
-}
-inline void SubtractProduct(Float4& sum, const float* a, const float* b) {
-    sum = _mm_sub_ps(sum, _mm_mul_ps(_mm_loadu_ps(a), _mm_loadu_ps(b)));
-}
-
 // X[k] = sum x[n] cos((2n + 1) k pi / (2N)) by the recursive even/odd split. T is a
-// float, or a vector of four that runs four transforms side by side, each lane with
-// exactly the operations of the float one.
+// vector of four that runs four transforms side by side.
 template <int N, typename T> struct Dct {
     static void Run(const T* in, T* out) {
         constexpr int Half = N / 2;
@@ -147,14 +129,6 @@ void SynthStore(const Float4* sums, uint8_t* output, int32_t first, int32_t stri
     }
 }
 
-// The window coefficients of one width, rearranged so that the sums of neighbouring
-// outputs read neighbouring coefficients: [tap][output].
-template <int N> struct WindowTable {
-    float rising[8][N / 2];    // c[16 f m + 2t], for outputs m < N/2
-    float falling[8][N / 2];   // c[16 f m + 2t + 1]
-    float upperNear[8][N / 2]; // c[s - 1], for outputs N/2 + 1 + j
-    float upperFar[8][N / 2];  // c[s]
-};
 WindowTable<32> gWindow32;
 WindowTable<16> gWindow16;
 WindowTable<8> gWindow8;
@@ -168,6 +142,21 @@ template <> WindowTable<16>& WindowOf<16>() {
 }
 template <> WindowTable<8>& WindowOf<8>() {
     return gWindow8;
+}
+
+// The window sums of each width: eight outputs at a time with AVX, else four.
+WindowSumsRoutine<32> gWindowSums32 = WindowSums<32, 4>;
+WindowSumsRoutine<16> gWindowSums16 = WindowSums<16, 4>;
+
+template <int N> WindowSumsRoutine<N> WindowSumsOf();
+template <> WindowSumsRoutine<32> WindowSumsOf<32>() {
+    return gWindowSums32;
+}
+template <> WindowSumsRoutine<16> WindowSumsOf<16>() {
+    return gWindowSums16;
+}
+template <> WindowSumsRoutine<8> WindowSumsOf<8>() {
+    return WindowSums<8, 4>;
 }
 
 template <int N> void FillWindowTable() {
@@ -205,27 +194,15 @@ void SynthWindow(const float* transformed, HistoryRing& ring, int32_t& position,
         _mm_store_ps(ring.backward + Ring - position - k - 4, reversed);
         _mm_store_ps(ring.backward + 2 * Ring - position - k - 4, reversed);
     }
-    const float* v = ring.forward + position;
-    const WindowTable<N>& table = WindowOf<N>();
-    // Four neighbouring outputs at a time; each output still sums its taps in order.
     constexpr int Groups = N / 8;
-    Float4 lowerSums[Groups] = {};
-    Float4 upperSums[Groups] = {};
-    float middle = 0.0f;
-    for (int t = 0; t < 8; ++t) {
-        const float* tap = v + 2 * N * t;
-        // backward[i] is the ring value at (start - i).
-        const float* lowerBackward =
-            ring.backward + ((-(position + 3 * N / 2 + 2 * N * t) - 1) & (Ring - 1));
-        const float* upperBackward =
-            ring.backward + ((-(position + N - 1 + 2 * N * t) - 1) & (Ring - 1));
-        for (int g = 0; g < Groups; ++g) {
-            AddProduct(lowerSums[g], table.rising[t] + 4 * g, tap + N / 2 + 4 * g);
-            SubtractProduct(lowerSums[g], table.falling[t] + 4 * g, lowerBackward + 4 * g);
-            AddProduct(upperSums[g], table.upperNear[t] + 4 * g, tap + N + 1 + 4 * g);
-            AddProduct(upperSums[g], table.upperFar[t] + 4 * g, upperBackward + 4 * g);
-        }
-        middle += kSynthesisWindow[256 + t] * tap[N];
+    alignas(32) float lowerValues[N / 2];
+    alignas(32) float upperValues[N / 2];
+    float middle;
+    WindowSumsOf<N>()(ring, position, WindowOf<N>(), lowerValues, upperValues, middle);
+    Float4 lowerSums[Groups], upperSums[Groups];
+    for (int g = 0; g < Groups; ++g) {
+        lowerSums[g] = _mm_load_ps(lowerValues + 4 * g);
+        upperSums[g] = _mm_load_ps(upperValues + 4 * g);
     }
     // Outputs in order: the lower sums, the middle one, then the upper sums one lane on.
     Float4 sums[N / 4];
@@ -241,57 +218,81 @@ void SynthWindow(const float* transformed, HistoryRing& ring, int32_t& position,
     position = (position - N) & (Ring - 1);
 }
 
-// Slots 0 ... count - 1 through one ring: fill(s, x) gives slot s's N subband samples,
-// which become PCM at output indexes first(s) + i stride. The DCTs of four slots run
-// at once, one slot per vector lane; their window sums follow one slot after another.
-template <int N, bool EightBit, typename Fill, typename First>
-void SynthRun(int32_t count, Fill fill, HistoryRing& ring, int32_t& position, uint8_t* output,
-              First first, int32_t stride) {
-    int32_t s = 0;
-    for (; s + 4 <= count; s += 4) {
-        float x[4][N];
+// Stands in for the slots past the last one of a run.
+const float kZeroSlot[2 * kSubbands] = {};
+
+// Slots 0 ... count - 1 through Rings rings (one per channel). Slot s's values start
+// at values + s stride; four slots at a time, their first Width values become vectors
+// (columns[i] lane j is value i of slot s + j, zeros past the last slot), of which
+// pick(columns, in, c) makes the N inputs of channel c's DCTs, which run side by side.
+// The window sums of the four slots follow one after another; slot s of channel c
+// becomes PCM at output indexes first(s, c) + i outputStride.
+template <int N, bool EightBit, int Width, int Rings, typename Pick, typename First>
+void SynthRun(int32_t count, const float* values, int32_t stride, Pick pick,
+              HistoryRing* const (&rings)[Rings], int32_t* const (&positions)[Rings],
+              uint8_t* output, First first, int32_t outputStride) {
+    for (int32_t s = 0; s < count; s += 4) {
+        const int32_t lanes = count - s < 4 ? count - s : 4;
+        const float* slots[4];
         for (int lane = 0; lane < 4; ++lane)
-            fill(s + lane, x[lane]);
-        Float4 in[N];
-        for (int k = 0; k < N; k += 4) {
-            Float4 rows[4] = {_mm_loadu_ps(x[0] + k), _mm_loadu_ps(x[1] + k),
-                              _mm_loadu_ps(x[2] + k), _mm_loadu_ps(x[3] + k)};
+            slots[lane] = lane < lanes ? values + stride * (s + lane) : kZeroSlot;
+        Float4 columns[Width];
+        for (int k = 0; k < Width; k += 4) {
+            Float4 rows[4] = {_mm_loadu_ps(slots[0] + k), _mm_loadu_ps(slots[1] + k),
+                              _mm_loadu_ps(slots[2] + k), _mm_loadu_ps(slots[3] + k)};
             _MM_TRANSPOSE4_PS(rows[0], rows[1], rows[2], rows[3]);
             for (int i = 0; i < 4; ++i)
-                in[k + i] = rows[i];
+                columns[k + i] = rows[i];
         }
-        Float4 out[N];
-        Dct<N, Float4>::Run(in, out);
-        float transformed[4][N];
-        for (int k = 0; k < N; k += 4) {
-            Float4 columns[4] = {out[k], out[k + 1], out[k + 2], out[k + 3]};
-            _MM_TRANSPOSE4_PS(columns[0], columns[1], columns[2], columns[3]);
-            for (int lane = 0; lane < 4; ++lane)
-                _mm_storeu_ps(transformed[lane] + k, columns[lane]);
+        for (int c = 0; c < Rings; ++c) {
+            Float4 in[N];
+            pick(columns, in, c);
+            Float4 out[N];
+            Dct<N, Float4>::Run(in, out);
+            float transformed[4][N];
+            for (int k = 0; k < N; k += 4) {
+                Float4 rows[4] = {out[k], out[k + 1], out[k + 2], out[k + 3]};
+                _MM_TRANSPOSE4_PS(rows[0], rows[1], rows[2], rows[3]);
+                for (int lane = 0; lane < 4; ++lane)
+                    _mm_storeu_ps(transformed[lane] + k, rows[lane]);
+            }
+            for (int lane = 0; lane < lanes; ++lane)
+                SynthWindow<N, EightBit>(transformed[lane], *rings[c], *positions[c], output,
+                                         first(s + lane, c), outputStride);
         }
-        for (int lane = 0; lane < 4; ++lane)
-            SynthWindow<N, EightBit>(transformed[lane], ring, position, output, first(s + lane),
-                                     stride);
-    }
-    for (; s < count; ++s) {
-        float x[N];
-        fill(s, x);
-        float transformed[N];
-        Dct<N, float>::Run(x, transformed);
-        SynthWindow<N, EightBit>(transformed, ring, position, output, first(s), stride);
     }
 }
+
+// DCT inputs from the columns: all of them, the channel's of interleaved pairs (the
+// one channel a single ring takes, or each ring's own), or the mean of both channels.
+template <int N> struct PickAll {
+    void operator()(const Float4* columns, Float4* in, int) const {
+        for (int k = 0; k < N; ++k)
+            in[k] = columns[k];
+    }
+};
+template <int N, int Channel> struct PickChannel {
+    void operator()(const Float4* columns, Float4* in, int ring) const {
+        const int channel = Channel < 0 ? ring : Channel;
+        for (int k = 0; k < N; ++k)
+            in[k] = columns[2 * k + channel];
+    }
+};
+template <int N> struct PickMix {
+    void operator()(const Float4* columns, Float4* in, int) const {
+        for (int k = 0; k < N; ++k)
+            in[k] = (columns[2 * k] + columns[2 * k + 1]) * 0.5f;
+    }
+};
 
 template <int N, bool EightBit, int Channels>
 void SynthLayer3(const float* block, uint8_t* output, int32_t channel) {
     const int32_t ringIndex = Channels == 1 ? 0 : channel;
-    HistoryRing& ring = gRings[ringIndex];
-    int32_t& position = gPositions[ringIndex];
-    SynthRun<N, EightBit>(
-        kLayer3Slots,
-        [block](int32_t s, float* x) { std::memcpy(x, block + kSubbands * s, N * sizeof(float)); },
-        ring, position, output,
-        [channel](int32_t s) { return (s * N) * Channels + (Channels == 1 ? 0 : channel); },
+    HistoryRing* const rings[1] = {&gRings[ringIndex]};
+    int32_t* const positions[1] = {&gPositions[ringIndex]};
+    SynthRun<N, EightBit, N>(
+        kLayer3Slots, block, kSubbands, PickAll<N>(), rings, positions, output,
+        [channel](int32_t s, int) { return (s * N) * Channels + (Channels == 1 ? 0 : channel); },
         Channels);
 }
 
@@ -312,38 +313,30 @@ const Layer3Synthesis kLayer3Routines[2][3][2] = {
 // two-channel streams, the first 32 for single-channel streams.
 template <int N, bool EightBit, int Variant>
 void SynthSubbands(const float* samples, uint8_t* output, int32_t slots) {
-    int32_t& position = gPositions[0];
-    if (Variant == kSubbandsBoth) {
+    constexpr int32_t kSlotValues = 2 * kSubbands;
+    if constexpr (Variant == kSubbandsBoth) {
         // Both rings at position A, which advances once per slot.
-        int32_t rightPosition = position;
-        SynthRun<N, EightBit>(
-            slots,
-            [samples](int32_t s, float* x) {
-                for (int k = 0; k < N; ++k)
-                    x[k] = samples[64 * s + 2 * k + 1];
-            },
-            gRings[1], rightPosition, output, [](int32_t s) { return 2 * N * s + 1; }, 2);
-        SynthRun<N, EightBit>(
-            slots,
-            [samples](int32_t s, float* x) {
-                for (int k = 0; k < N; ++k)
-                    x[k] = samples[64 * s + 2 * k];
-            },
-            gRings[0], position, output, [](int32_t s) { return 2 * N * s; }, 2);
-        return;
+        int32_t rightPosition = gPositions[0];
+        HistoryRing* const rings[2] = {&gRings[0], &gRings[1]};
+        int32_t* const positions[2] = {&gPositions[0], &rightPosition};
+        SynthRun<N, EightBit, 2 * N>(
+            slots, samples, kSlotValues, PickChannel<N, -1>(), rings, positions, output,
+            [](int32_t s, int c) { return 2 * N * s + c; }, 2);
+    } else {
+        HistoryRing* const rings[1] = {&gRings[0]};
+        int32_t* const positions[1] = {&gPositions[0]};
+        const auto first = [](int32_t s, int) { return N * s; };
+        if constexpr (Variant == kSubbandsSingleChannel)
+            SynthRun<N, EightBit, N>(slots, samples, kSlotValues, PickAll<N>(), rings, positions,
+                                     output, first, 1);
+        if constexpr (Variant == kSubbandsMix)
+            SynthRun<N, EightBit, 2 * N>(slots, samples, kSlotValues, PickMix<N>(), rings,
+                                         positions, output, first, 1);
+        if constexpr (Variant == kSubbandsLeft || Variant == kSubbandsRight)
+            SynthRun<N, EightBit, 2 * N>(slots, samples, kSlotValues,
+                                         PickChannel<N, Variant == kSubbandsLeft ? 0 : 1>(), rings,
+                                         positions, output, first, 1);
     }
-    SynthRun<N, EightBit>(
-        slots,
-        [samples](int32_t s, float* x) {
-            const float* slot = samples + 64 * s;
-            for (int k = 0; k < N; ++k) {
-                if (Variant == kSubbandsSingleChannel) x[k] = slot[k];
-                if (Variant == kSubbandsMix) x[k] = (slot[2 * k] + slot[2 * k + 1]) * 0.5f;
-                if (Variant == kSubbandsLeft) x[k] = slot[2 * k];
-                if (Variant == kSubbandsRight) x[k] = slot[2 * k + 1];
-            }
-        },
-        gRings[0], position, output, [](int32_t s) { return N * s; }, 1);
 }
 
 template <int N, bool EightBit> struct SubbandVariants {
@@ -371,7 +364,11 @@ void SynthInitTables() {
     FillWindowTable<32>();
     FillWindowTable<16>();
     FillWindowTable<8>();
+    const bool wide = SimdWide();
+    gWindowSums32 = wide ? SynthWindowSumsWide32 : WindowSums<32, 4>;
+    gWindowSums16 = wide ? SynthWindowSumsWide16 : WindowSums<16, 4>;
 }
+
 
 void SynthReset() {
     for (HistoryRing& ring : gRings) {

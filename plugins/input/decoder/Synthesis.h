@@ -43,15 +43,16 @@ SubbandSynthesis SynthChooseSubbands(bool eightBit, int32_t reduction, int32_t v
 // Eight window sums (two vectors) to 16-bit PCM values: truncated toward zero and
 // clipped, a NaN giving -32768. The minimum keeps a NaN (it returns its second operand
 // when either is one); the conversion gives the lowest integer for a NaN or a value out
-// of range, and the saturating pack clips what is left.
-inline __m128i SynthToPcm8(__m128 low, __m128 high) {
+// of range, and the saturating pack clips what is left. Internal to each file that
+// uses it, as the AVX files include this header too.
+static inline __m128i SynthToPcm8(__m128 low, __m128 high) {
     const __m128 top = _mm_set1_ps(32767.0f);
     return _mm_packs_epi32(_mm_cvttps_epi32(_mm_min_ps(top, low)),
                            _mm_cvttps_epi32(_mm_min_ps(top, high)));
 }
 
 // One PCM value from a window sum, as the vector conversion makes it.
-inline int32_t SynthToPcm(float sum) {
+static inline int32_t SynthToPcm(float sum) {
     const __m128 sums = _mm_set_ss(sum);
     return static_cast<int16_t>(_mm_cvtsi128_si32(SynthToPcm8(sums, sums)));
 }
