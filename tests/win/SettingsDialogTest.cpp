@@ -368,22 +368,23 @@ TEST_F(SettingsDialog, KeysMoveFocusCancelAndApplyAndTheColourDialogSetsAPending
     EXPECT_TRUE(FocusMovesTo(dialog, VK_TAB, 0, second)) << "Tab does not move on";
     EXPECT_TRUE(FocusMovesTo(dialog, VK_TAB, VK_SHIFT, first)) << "Shift+Tab does not move back";
 
-    // Space ticks the focused box; Esc closes without applying it.
-    harness::PressKey(VK_SPACE);
-    EXPECT_TRUE(harness::WaitUntil([&] { return Checked(dialog, kNotReflexiveCheck); }));
-    harness::PressKey(VK_ESCAPE);
-    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindowVisible(dialog); })) << "Esc";
-    ASSERT_EQ(OpenSettings(quorel, main), dialog);
+    // Space ticks the focused box, `key` closes the dialog; the dialog
+    // opened again.
+    auto tickAndCloseWith = [&](WORD key, const char* name) {
+        harness::PressKey(VK_SPACE);
+        EXPECT_TRUE(harness::WaitUntil([&] { return Checked(dialog, kNotReflexiveCheck); }));
+        harness::PressKey(key);
+        EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindowVisible(dialog); })) << name;
+        return OpenSettings(quorel, main);
+    };
+    // Esc closes without applying.
+    ASSERT_EQ(tickAndCloseWith(VK_ESCAPE, "Esc"), dialog);
     EXPECT_FALSE(Checked(dialog, kNotReflexiveCheck)) << "Esc applied the change";
 
     // Enter is OK: applies and closes.
     ASSERT_TRUE(BecomesForeground(dialog));
     EXPECT_TRUE(FocusMovesTo(dialog, VK_TAB, 0, first));
-    harness::PressKey(VK_SPACE);
-    EXPECT_TRUE(harness::WaitUntil([&] { return Checked(dialog, kNotReflexiveCheck); }));
-    harness::PressKey(VK_RETURN);
-    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindowVisible(dialog); })) << "Enter";
-    ASSERT_EQ(OpenSettings(quorel, main), dialog);
+    ASSERT_EQ(tickAndCloseWith(VK_RETURN, "Enter"), dialog);
     EXPECT_TRUE(Checked(dialog, kNotReflexiveCheck)) << "Enter did not apply the change";
 
     // The left colour from the colour dialog: the sample on the panel page
