@@ -503,10 +503,19 @@ void Drag(HWND window, int fromX, int fromY, int toX, int toY) {
 
 void PressMenuKeys(DWORD processId, std::initializer_list<WORD> keys) {
     HWND menu = FindWindowOf(processId, IsPopupMenu);
+    // The menu maps under the pointer, and the move the display reports for
+    // that clears its highlight: taken between two keys, it sends the walk
+    // elsewhere. Posted messages come before input, so the menu's thread is
+    // held while all keys go in, and it takes them before any move.
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE,
+                               GetWindowThreadProcessId(menu, nullptr));
+    const bool held = thread && SuspendThread(thread) != DWORD(-1);
     for (WORD key : keys) {
         PostMessageW(menu, WM_KEYDOWN, key, 1);
         PostMessageW(menu, WM_KEYUP, key, 0xC0000001);
     }
+    if (held) ResumeThread(thread);
+    if (thread) CloseHandle(thread);
 }
 
 bool PopupMenuOpen(DWORD processId) {

@@ -154,7 +154,8 @@ void Drag(HWND window, int fromX, int fromY, int toX, int toY);
 // Each key pressed and released, in order, in the open popup menu of
 // process `processId`. The keys are posted to the menu's own queue: input
 // sent through the system reaches the foreground thread only, which Wine
-// may hand on while the menu opens.
+// may hand on while the menu opens. They all reach the menu before the
+// input the display queued for it.
 void PressMenuKeys(DWORD processId, std::initializer_list<WORD> keys);
 // A visible popup menu (class "#32768") of process `processId` is open.
 bool PopupMenuOpen(DWORD processId);
