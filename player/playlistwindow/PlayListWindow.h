@@ -108,8 +108,7 @@ class TForm3 : private PlayListRequests {
     void ShowCurrentCell();
     void ApplyColumnWidths(const std::vector<int32_t>& widths);
     std::wstring CellText(int row, int column) const;
-    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
-    void PaintRowNumberCell(HDC dc, int row);
+    void PaintGrid();
 
     void OnCommand(int id, int code);
     void Up_BtClick();
