@@ -5,7 +5,7 @@
 //   click   a column title clicked → another entry on top, painted (250 ms)
 //   page    PageDown → the focus a page further, painted (30 ms)
 // "Painted" is the window's own state: no update region left in the window,
-// the grid or its header (GetUpdateRect), read back without sleeping.
+// the grid or its header (GetUpdateRect), read back every millisecond.
 //   bench_playlistwindow [PAGES [ENTRIES]]
 #include <windows.h>
 
@@ -95,12 +95,14 @@ void StoreSettings(const harness::ScratchTree& tree) {
     tessaly_test::WriteFile(tree.folder() + "\\Quorel.ini", Bytes(ini.begin(), ini.end()));
 }
 
-// Polls `done` without sleeping until it holds; the milliseconds on `clock`
-// then, or -1 after the time-out.
+// Polls `done` every millisecond until it holds; the milliseconds on
+// `clock` then, or -1 after the time-out. A poll that never slept would
+// take one of this machine's two processors from Quorel and the Wine server
+// both of them need, and its messages would queue behind Quorel's own.
 template <typename Condition> double MsUntil(const Stopwatch& clock, Condition done) {
     while (!done()) {
         if (clock.Milliseconds() > kStepTimeoutMs) return -1;
-        SwitchToThread();
+        Sleep(1);
     }
     return clock.Milliseconds();
 }
