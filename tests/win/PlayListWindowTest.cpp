@@ -81,6 +81,63 @@ class Grid {
     int headerHeight = 0;
 };
 
+// A pixel of the grid as shown, read through its window: Wine reads no
+// pixels through the child's own device context from another process.
+COLORREF GridPixel(const Grid& grid, int x, int y) {
+    POINT point{x, y};
+    HWND window = GetAncestor(grid.view, GA_ROOT);
+    MapWindowPoints(grid.view, window, &point, 1);
+    return harness::ClientPixel(window, point.x, point.y);
+}
+
+// The rows of the grid as painted: runs of column 0's fixed colour down its
+// left edge, as [top, bottom) pairs.
+std::vector<std::pair<int, int>> PaintedRows(const Grid& grid) {
+    RECT client;
+    GetClientRect(grid.view, &client);
+    std::vector<std::pair<int, int>> rows;
+    for (int y = grid.headerHeight; y < client.bottom; ++y) {
+        if (GridPixel(grid, 2, y) != 0x808080) continue;
+        if (rows.empty() || rows.back().second != y) rows.emplace_back(y, y);
+        rows.back().second = y + 1;
+    }
+    return rows;
+}
+
+// List mode's look, read off the screen: one grey number cell per entry and
+// none below, a button-face line under every row, white text on black, and
+// the current cell (column 1 of row `current`) in the highlight colour.
+void ExpectListModePaint(const Grid& grid, size_t entries, size_t current) {
+    constexpr int kTitleRight = 21 + 100; // right of column 1
+    ASSERT_TRUE(harness::WaitUntil([&] {
+        const auto rows = PaintedRows(grid);
+        return rows.size() == entries &&
+               GridPixel(grid, kTitleRight - 3,
+                                    (rows[current - 1].first + rows[current - 1].second) / 2) ==
+                   GetSysColor(COLOR_HIGHLIGHT);
+    })) << PaintedRows(grid).size() << " rows painted, or the current cell is not highlighted";
+    const auto rows = PaintedRows(grid);
+    const int pitch = rows[1].first - rows[0].first;
+    for (size_t row = 0; row < rows.size(); ++row) {
+        const int middle = (rows[row].first + rows[row].second) / 2;
+        EXPECT_EQ(rows[row].second - rows[row].first, pitch - 1) << "row " << row + 1;
+        EXPECT_EQ(GridPixel(grid, 40, rows[row].second),
+                  GetSysColor(COLOR_3DFACE))
+            << "no line under row " << row + 1;
+        if (row + 1 != current) {
+            EXPECT_EQ(GridPixel(grid, kTitleRight - 3, middle), 0x000000u)
+                << "row " << row + 1;
+        }
+        bool text = false;
+        for (int x = 21 + 5; x < 21 + 30 && !text; ++x)
+            for (int y = rows[row].first; y < rows[row].second && !text; ++y)
+                text = GridPixel(grid, x, y) == 0xFFFFFF;
+        EXPECT_TRUE(text || row + 1 == current) << "no title text in row " << row + 1;
+    }
+    const int belowLast = rows.back().second + pitch / 2;
+    EXPECT_EQ(GridPixel(grid, 2, belowLast), 0x000000u) << "past the entries";
+}
+
 TEST(PlayListWindow, ListModeShowsPlaysSortsMovesDeletesAndClears) {
     harness::ScratchTree tree;
     const std::string folder = tree.folder();
@@ -137,6 +194,8 @@ TEST(PlayListWindow, ListModeShowsPlaysSortsMovesDeletesAndClears) {
     EXPECT_TRUE(harness::WaitUntil([&] {
         return harness::WindowTextOf(main) == L" 日本語のタイトル : 歌手 : Quorel";
     })) << "the panel does not show the ID3v2 title of item 6";
+
+    ExpectListModePaint(grid, 6, 6);
 
     // A click on the Title title sorts ascending by signed bytes: double-byte
     // characters first, "T" before "a".
