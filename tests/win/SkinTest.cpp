@@ -124,14 +124,6 @@ POINT OnScreen(HWND window, int x, int y) {
     return point;
 }
 
-void Click(HWND window, int x, int y) {
-    SetForegroundWindow(window);
-    const POINT point = OnScreen(window, x, y);
-    SetCursorPos(point.x, point.y);
-    MouseButton(MOUSEEVENTF_LEFTDOWN);
-    MouseButton(MOUSEEVENTF_LEFTUP);
-}
-
 POINT Centre(const SkinElement& e) {
     return {e.wx + e.w / 2, e.wy + e.h / 2};
 }
@@ -209,7 +201,7 @@ TEST(SkinTest, TheSampleSkinShapesDrawsAndWorksThePanel) {
 
     // Real clicks on the skin's stop and play buttons.
     const POINT stop = Centre(skin.buttonDark[skin::kStop]);
-    Click(window, stop.x, stop.y);
+    harness::Click(window, stop.x, stop.y);
     ASSERT_TRUE(harness::WaitUntil([&] { return harness::WindowTextOf(window) == L"Quorel"; }))
         << "stop did not stop";
     EXPECT_TRUE(harness::WaitUntil([&] {
@@ -217,7 +209,7 @@ TEST(SkinTest, TheSampleSkinShapesDrawsAndWorksThePanel) {
                shows("quorel_button.bmp", skin.buttonDark[skin::kPause]) &&
                shows("quorel_button.bmp", skin.buttonDark[skin::kStop]);
     })) << "stopped: play lit, pause and stop dark";
-    Click(window, play.x, play.y);
+    harness::Click(window, play.x, play.y);
     EXPECT_TRUE(harness::WaitUntil([&] {
         return harness::WindowTextOf(window) == L"  :  : Quorel";
     })) << "the skin's play button does not play";

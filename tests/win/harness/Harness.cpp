@@ -225,16 +225,6 @@ COLORREF ClientPixel(HWND window, int x, int y) {
     return pixel & 0xFFFFFF;
 }
 
-void MouseButton(HWND window, int x, int y, bool down) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input, sizeof input);
-}
-
 std::wstring TabText(HWND tabs, int index) {
     DWORD processId = 0;
     GetWindowThreadProcessId(tabs, &processId);
@@ -362,6 +352,13 @@ class RemoteBuffer {
 constexpr int kTextChars = 512;
 
 } // namespace
+
+void MouseButton(HWND window, int x, int y, bool down) {
+    // The position travels in the event: a pointer set apart from it may be
+    // read before or after the button.
+    INPUT input = MouseAt(window, x, y, down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    SendInput(1, &input, sizeof input);
+}
 
 void Click(HWND window, int x, int y) {
     SendButton(window, x, y, 1, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
