@@ -187,8 +187,9 @@ void TForm3::PaintGrid() {
     // Rows run from the top item's place, one pitch apart, down the client;
     // those past the last entry are empty.
     const int top = ListView_GetTopIndex(gridView);
+    const HWND header = ListView_GetHeader(gridView);
     RECT titles = {};
-    GetWindowRect(ListView_GetHeader(gridView), &titles);
+    GetWindowRect(header, &titles);
     const int titlesBottom = titles.bottom - titles.top;
     RECT first;
     if (!ListView_GetItemRect(gridView, top, &first, LVIR_BOUNDS)) {
@@ -197,7 +198,7 @@ void TForm3::PaintGrid() {
         return;
     }
     const int pitch = std::max(2, int(first.bottom - first.top));
-    const int columns = Header_GetItemCount(ListView_GetHeader(gridView));
+    const int columns = Header_GetItemCount(header);
     std::vector<int> lefts(size_t(columns) + 1, first.left);
     for (int column = 0; column < columns; ++column)
         lefts[size_t(column) + 1] = lefts[size_t(column)] + ListView_GetColumnWidth(gridView, column);
@@ -217,8 +218,10 @@ void TForm3::PaintGrid() {
         fill({client.left, rowBottom, client.right, rowBottom + 1}, line);
         for (int column = 0; column < columns; ++column) {
             RECT cell = {lefts[size_t(column)], rowTop, lefts[size_t(column) + 1], rowBottom};
-            if (column > 0) fill({cell.left, cell.top, cell.left + 1, cell.bottom}, line);
-            if (column > 0) ++cell.left;
+            if (column > 0) {
+                fill({cell.left, cell.top, cell.left + 1, cell.bottom}, line);
+                ++cell.left;
+            }
             if (cell.right <= paint.rcPaint.left || cell.left >= paint.rcPaint.right) continue;
             if (!entry) continue;
             COLORREF text = colours.text;
